@@ -1,0 +1,1 @@
+#include "aim/modAIM.h"

@@ -1,0 +1,1 @@
+#include "aim/text/TranscriptText.h"
