@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+#include "aim/WindowSystem.h"
+
+// The window system of a real Windows desktop: every member forwards to the user32 call of
+// the same name in its ANSI form. The header stays free of <windows.h> so that callers do
+// not inherit its macros.
+namespace brevanto::aim {
+
+class Win32WindowSystem final : public WindowSystem {
+  public:
+    // How long a sent message may wait for the AIM client before it counts as not answering.
+    static constexpr unsigned kDefaultSendTimeoutMs = 3000;
+
+    explicit Win32WindowSystem(unsigned sendTimeoutMs = kDefaultSendTimeoutMs);
+
+    Hwnd FindWindowA(const char* className, const char* windowName) override;
+    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const char* className,
+                       const char* windowName) override;
+    Hwnd GetWindow(Hwnd window, unsigned relation) override;
+    std::int32_t GetWindowTextLengthA(Hwnd window) override;
+    std::int32_t GetWindowTextA(Hwnd window, char* buffer, std::int32_t maxCount) override;
+    // Waits at most the send time-out, and not at all for a window whose thread the system
+    // already knows to be hung; either way the call gives 0, as a missing window does.
+    std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
+    bool PostMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                      std::intptr_t lParam) override;
+
+    unsigned SendTimeoutMs() const { return sendTimeoutMs_; }
+
+  private:
+    unsigned sendTimeoutMs_;
+};
+
+}  // namespace brevanto::aim
