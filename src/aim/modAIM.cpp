@@ -1,1 +1,156 @@
 #include "aim/modAIM.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <vector>
+
+namespace brevanto::modAIM {
+
+namespace {
+
+constexpr const char* PaneClass = "WndAte32Class";
+constexpr const char* ButtonClass = "_Oscar_IconBtn";
+constexpr const char* BuddyListClass = "_Oscar_BuddyListWin";
+
+// A length announced by another program: negative reads as 0, and it is held so that the
+// buffer size n + 1 still fits the 32-bit argument.
+std::int32_t AnnouncedLength(long long announced) {
+    return static_cast<std::int32_t>(std::clamp(
+        announced, 0LL, static_cast<long long>(std::numeric_limits<std::int32_t>::max() - 1)));
+}
+
+// A buffer of n + 1 bytes for the window to copy into; the window writes at most n
+// characters and a NUL, and the result is cut to exactly n whatever it wrote. A length
+// too large to hold reads as a missing window.
+std::string ReadInto(std::int32_t n, char fill, auto&& copy) {
+    std::string buffer;
+    try {
+        buffer.assign(static_cast<std::size_t>(n) + 1, fill);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    copy(buffer.data(), n + 1);
+    buffer.resize(static_cast<std::size_t>(n));
+    return buffer;
+}
+
+// Knuth-Morris-Pratt over a sequence given by position, so one pass serves the forward
+// search and the backward one: returns the number of characters consumed up to the end
+// of the first match, or npos. Linear in the text whatever the pattern.
+template <class TextAt, class PatternAt>
+std::size_t FirstMatchEnd(std::size_t textSize, TextAt text, std::size_t patternSize,
+                          PatternAt pattern) {
+    std::vector<std::size_t> border(patternSize + 1, 0);
+    for (std::size_t i = 1, k = 0; i < patternSize; ++i) {
+        while (k > 0 && pattern(i) != pattern(k)) {
+            k = border[k];
+        }
+        if (pattern(i) == pattern(k)) {
+            ++k;
+        }
+        border[i + 1] = k;
+    }
+    for (std::size_t i = 0, k = 0; i < textSize; ++i) {
+        while (k > 0 && text(i) != pattern(k)) {
+            k = border[k];
+        }
+        if (text(i) == pattern(k)) {
+            ++k;
+        }
+        if (k == patternSize) {
+            return i + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Position of the last case-sensitive occurrence of a non-empty name, or npos.
+std::size_t FindLast(std::string_view text, std::string_view name) {
+    const std::size_t end = FirstMatchEnd(
+        text.size(), [&](std::size_t i) { return text[text.size() - 1 - i]; }, name.size(),
+        [&](std::size_t i) { return name[name.size() - 1 - i]; });
+    return end == std::string_view::npos ? end : text.size() - end;
+}
+
+// Whether what occurs in text, case-sensitively. An empty string occurs in every
+// non-empty text and in no empty one.
+bool Occurs(std::string_view text, std::string_view what) {
+    if (what.empty()) {
+        return !text.empty();
+    }
+    return FirstMatchEnd(
+               text.size(), [&](std::size_t i) { return text[i]; }, what.size(),
+               [&](std::size_t i) { return what[i]; }) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string GetCaption(WindowSystem& windows, Hwnd window) {
+    const std::int32_t n = AnnouncedLength(windows.GetWindowTextLengthA(window));
+    return ReadInto(n, '\0', [&](char* buffer, std::int32_t size) {
+        windows.GetWindowTextA(window, buffer, size);
+    });
+}
+
+std::string GetText(WindowSystem& windows, Hwnd window) {
+    // The length is a 32-bit result, whatever width the call returns it in.
+    const auto announced =
+        static_cast<std::int32_t>(windows.SendMessageA(window, aim::WM_GETTEXTLENGTH, 0, 0));
+    const std::int32_t n = AnnouncedLength(announced);
+    return ReadInto(n, ' ', [&](char* buffer, std::int32_t size) {
+        windows.SendMessageA(window, aim::WM_GETTEXT, static_cast<std::uintptr_t>(size),
+                             reinterpret_cast<std::intptr_t>(buffer));
+    });
+}
+
+std::string GetIMText(WindowSystem& windows, Hwnd imWindow) {
+    const Hwnd pane = windows.FindWindowExA(imWindow, 0, PaneClass, nullptr);
+    return HTMLToText(GetText(windows, pane));
+}
+
+std::string GetIMBuddyName(WindowSystem& windows, Hwnd imWindow) {
+    std::string caption = GetCaption(windows, imWindow);
+    caption = ReplaceText(caption, " - Instant Message", "");
+    caption = ReplaceText(caption, "Responded to ", "");
+    return caption;
+}
+
+std::string GetMyScreenName(WindowSystem& windows) {
+    const Hwnd list = windows.FindWindowA(BuddyListClass, nullptr);
+    if (list == 0) {
+        return "[not online]";
+    }
+    return ReplaceText(GetCaption(windows, list), "'s Buddy List Window", "");
+}
+
+std::string GetLastMessage(WindowSystem& windows, std::string_view transcript,
+                           std::string_view name) {
+    // An empty name stands everywhere and names nobody: there is nothing to answer.
+    if (name.empty()) {
+        return {};
+    }
+    const std::size_t last = FindLast(transcript, name);
+    const std::string_view tail =
+        last == std::string_view::npos ? std::string_view() : transcript.substr(last);
+    // Asked once the tail is known, also when the name did not occur, as the responder
+    // always has.
+    const std::string me = GetMyScreenName(windows);
+    return Occurs(tail, me) ? NulMarker : std::string(tail);
+}
+
+void SendIM(WindowSystem& windows, Hwnd imWindow, std::string_view reply) {
+    const Hwnd pane = windows.FindWindowExA(imWindow, 0, PaneClass, nullptr);
+    const Hwnd input = windows.GetWindow(pane, aim::GW_HWNDNEXT);
+    const std::string text(reply);  // NUL-terminated for the window
+    windows.SendMessageA(input, aim::WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
+    const Hwnd button = windows.FindWindowExA(imWindow, 0, ButtonClass, nullptr);
+    windows.SendMessageA(button, aim::WM_LBUTTONDOWN, 0, 0);
+    windows.SendMessageA(button, aim::WM_LBUTTONUP, 0, 0);
+}
+
+void CloseWindow(WindowSystem& windows, Hwnd window) {
+    windows.PostMessageA(window, aim::WM_CLOSE, 0, 0);
+}
+
+}  // namespace brevanto::modAIM
