@@ -14,24 +14,36 @@ enum MsgBoxAnswer : int { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 // The controls whose state follows the auto-respond mode. The mode itself is
 // checkMessageTimerEnabled; nothing else records it.
 struct ModeControls {
-    bool checkMessageTimerEnabled = false;       // tmrCheckMessage.Enabled
+    bool checkMessageTimerEnabled = false;             // tmrCheckMessage.Enabled
     std::string startCaption = "&Start Auto Respond";  // cmdStart.Caption
-    bool startMenuEnabled = true;                // mnuStart.Enabled
-    bool stopMenuEnabled = false;                // mnuStop.Enabled
-    bool learnButtonEnabled = true;              // cmdLearn.Enabled
-    bool learnMenuEnabled = true;                // mnuLearn.Enabled
+    bool startMenuEnabled = true;                      // mnuStart.Enabled
+    bool stopMenuEnabled = false;                      // mnuStop.Enabled
+    bool learnButtonEnabled = true;                    // cmdLearn.Enabled
+    bool learnMenuEnabled = true;                      // mnuLearn.Enabled
 
     bool operator==(const ModeControls&) const = default;
 };
 
+// The idle state is the default one above; this is the other.
+inline ModeControls AutoRespondControls() {
+    ModeControls mode;
+    mode.checkMessageTimerEnabled = true;
+    mode.startCaption = "Sto&p Auto Respond";
+    mode.startMenuEnabled = false;
+    mode.stopMenuEnabled = true;
+    mode.learnButtonEnabled = false;
+    mode.learnMenuEnabled = false;
+    return mode;
+}
+
 class Controls {
-public:
+  public:
     virtual ~Controls() = default;
 
     // Settings held in controls.
-    virtual std::string LeadingMessage() const = 0;         // txtLeadingMessage.Text
-    virtual std::string DefaultMessage() const = 0;         // txtDefaultMessage.Text
-    virtual bool IgnoreChecked(int index) const = 0;        // chkIgnore(index).Value <> 0
+    virtual std::string LeadingMessage() const = 0;          // txtLeadingMessage.Text
+    virtual std::string DefaultMessage() const = 0;          // txtDefaultMessage.Text
+    virtual bool IgnoreChecked(int index) const = 0;         // chkIgnore(index).Value <> 0
     virtual std::string IgnoreCaption(int index) const = 0;  // chkIgnore(index).Caption
 
     virtual void ApplyMode(const ModeControls& mode) = 0;

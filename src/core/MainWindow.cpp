@@ -1,1 +1,283 @@
 #include "core/MainWindow.h"
+
+#include <utility>
+
+#include "aim/modAIM.h"
+#include "aim/text/TranscriptText.h"
+#include "data/Learning.h"
+#include "data/TableFile.h"
+#include "data/modFileIO.h"
+
+namespace brevanto::core {
+
+namespace {
+
+constexpr const char* kIMWindowClass = "AIM_IMessage";
+constexpr const char* kTranscriptPaneClass = "WndAte32Class";
+
+// An empty title gives the box the application title.
+const std::string kApplicationTitle;
+
+constexpr const char* kNotice =
+    "This will close all current IM windows, "
+    "and you will also not be able to view any IM windows "
+    "when the program is running. But don't worry, the messages will "
+    "be saved and you can view them on the box on the right side. "
+    "Do you want to continue?";
+
+std::string TrimSpaces(const std::string& text) {
+    return std::string(modFileIO::Trim(text));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(aim::WindowSystem& windows, Controls& controls,
+                       std::filesystem::path dataFile)
+    : windows_(windows), controls_(controls), dataFile_(std::move(dataFile)) {}
+
+void MainWindow::ReportFileError(const std::string& what, const data::FileError& error) {
+    controls_.MsgBox(what + "\n" + error.Message(), kOkOnly, kApplicationTitle);
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up
+
+void MainWindow::Form_Load(const WindowGeometry& geometry) {
+    layout_ = ComputeLayout(geometry);
+
+    if (const auto error = modFileIO::CreateIfMissing(dataFile_)) {
+        table_.SetRows(0);
+        ReportFileError("The data file could not be created. The message table starts empty.",
+                        *error);
+    } else if (const auto loadError = modFileIO::LoadGrid(dataFile_, table_)) {
+        table_.SetRows(0);
+        ReportFileError("The data file could not be read. The message table starts empty.",
+                        *loadError);
+    }
+    controls_.TableChanged();
+
+    mode_ = ModeControls{};
+    controls_.ApplyMode(mode_);
+}
+
+// ---------------------------------------------------------------------------------------
+// The auto-respond cycle
+
+void MainWindow::tmrCheckMessage_Timer() {
+    const aim::Hwnd imWindow = windows_.FindWindowA(kIMWindowClass, nullptr);
+    if (imWindow > 0) {
+        RespondToIM(modAIM::GetIMBuddyName(windows_, imWindow), imWindow);
+    }
+}
+
+void MainWindow::RespondToIM(const std::string& buddyName, aim::Hwnd imWindow) {
+    const aim::Hwnd pane = windows_.FindWindowExA(imWindow, 0, kTranscriptPaneClass, nullptr);
+    std::string message = modAIM::GetText(windows_, pane);
+    if (message.empty()) {
+        // Nothing has been said yet: the window waits for a later tick.
+        return;
+    }
+    message = modAIM::HTMLToText(message);
+
+    // An empty name would be found everywhere and answer nothing sensible: such a window
+    // is only logged and closed.
+    if (!buddyName.empty() && message.find(buddyName) != std::string::npos) {
+        message = modAIM::ReplaceText(message, "\n", " ");
+        message = modAIM::GetLastMessage(windows_, message, buddyName);
+        if (message != modAIM::NulMarker) {
+            message = modAIM::ReplaceText(message, buddyName + ":", "");
+            message = RemoveIgnored(std::move(message));
+
+            auto entry = modFileIO::GetEntry(message, dataFile_);
+            if (!entry.ok()) {
+                // The responder must not stall on a modal box: it answers with the default
+                // message and says why where the user will see it.
+                controls_.ShowStatus(
+                    "The data file could not be read, so the default "
+                    "message was sent. " +
+                    entry.error->Message());
+            }
+            std::string reply = entry.ok() ? std::move(entry.value) : std::string();
+            if (reply.empty()) {
+                reply = controls_.DefaultMessage();
+            }
+            reply = TrimSpaces(controls_.LeadingMessage() + " " + reply);
+            modAIM::SendIM(windows_, imWindow, reply);
+        }
+    }
+    LogConversation(pane, imWindow, buddyName);
+}
+
+std::string MainWindow::RemoveIgnored(std::string text) const {
+    for (int index = 0; index < 3; ++index) {
+        if (controls_.IgnoreChecked(index)) {
+            text = modAIM::ReplaceText(text, controls_.IgnoreCaption(index), "");
+        }
+    }
+    return text;
+}
+
+void MainWindow::LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName) {
+    // Read again: the pane now holds the reply too.
+    const std::string paneText = modAIM::HTMLToText(modAIM::GetText(windows_, pane));
+    const auto logged = log_.Record(buddyName, paneText);
+    if (logged.isNewBuddy) {
+        controls_.AddBuddyToList(buddyName);
+    }
+    modAIM::CloseWindow(windows_, imWindow);
+    ShowConversation(static_cast<int>(logged.index));
+}
+
+void MainWindow::ShowConversation(int index) {
+    const auto& records = log_.Records();
+    if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
+        return;
+    }
+    const Conversation& record = records[static_cast<std::size_t>(index)];
+    controls_.SetLogText(record.Transcript);
+    const int count = controls_.BuddyListCount();
+    for (int position = 0; position < count; ++position) {
+        const std::string entry = controls_.BuddyListItem(position);
+        if (entry == record.BuddyName) {
+            // Selecting raises no event here, so the display that the selection stands
+            // for is run directly.
+            controls_.SelectBuddy(position);
+            cboTextMessage_Click(entry);
+            return;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The mode switch
+
+void MainWindow::ToggleAutoRespond() {
+    if (mode_.checkMessageTimerEnabled) {
+        mode_ = ModeControls{};
+        controls_.ApplyMode(mode_);
+        return;
+    }
+    if (controls_.MsgBox(kNotice, kYesNo, "Notice") == kNo) {
+        return;
+    }
+    mode_ = AutoRespondControls();
+    controls_.ApplyMode(mode_);
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing, saving and learning the table
+
+bool MainWindow::SaveGrid(const std::filesystem::path& path) {
+    const int rows = table_.Rows();
+    std::vector<modFileIO::TablePair> pairs;
+    pairs.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) {
+        pairs.push_back({RemoveIgnored(table_.Cell(row, 0)), table_.Cell(row, 1)});
+    }
+    if (const auto error = modFileIO::WriteLines(path, modFileIO::TableLines(pairs))) {
+        ReportFileError(
+            "The message table could not be saved. The data file was left as "
+            "it was.",
+            *error);
+        return false;
+    }
+    if (rows > 0) {
+        // The row-by-row walk over the table leaves the current cell on its last cell.
+        table_.SetRow(rows - 1);
+        table_.SetCol(1);
+        controls_.TableChanged();
+    }
+    return true;
+}
+
+bool MainWindow::StoreAndReload() {
+    if (!SaveGrid(dataFile_)) {
+        return false;
+    }
+    if (const auto error = modFileIO::SortFile(dataFile_)) {
+        ReportFileError("The data file could not be sorted. It holds the table unsorted.", *error);
+        return false;
+    }
+    data::MessageTable reloaded;
+    if (const auto error = modFileIO::LoadGrid(dataFile_, reloaded)) {
+        ReportFileError("The saved data file could not be read back.", *error);
+        return false;
+    }
+    table_ = std::move(reloaded);
+    controls_.TableChanged();
+    return true;
+}
+
+void MainWindow::SaveData() {
+    if (StoreAndReload()) {
+        controls_.MsgBox("The message was saved!", kOkOnly, "Done");
+    }
+}
+
+void MainWindow::LearnAndSave() {
+    if (!LearnConversation()) {
+        controls_.MsgBox("The program didn't learn anything.", kOkOnly, "Sorry!");
+        return;
+    }
+    if (StoreAndReload()) {
+        controls_.MsgBox("The program has learn the conversations and the data was saved!", kOkOnly,
+                         "Done");
+    }
+}
+
+bool MainWindow::LearnConversation() {
+    // While the box is open the user clicks the wanted IM window, bringing it to the front.
+    if (controls_.MsgBox("Click on the IM box then click OK to learn.", kOkCancel,
+                         "Learning Conversations") == kCancel) {
+        return false;
+    }
+    const aim::Hwnd imWindow = windows_.FindWindowA(kIMWindowClass, nullptr);
+    const std::string transcript =
+        modAIM::ReplaceText(modAIM::GetIMText(windows_, imWindow), "\n", " ");
+    const std::string buddyLabel = modAIM::GetIMBuddyName(windows_, imWindow) + ": ";
+    const std::string userLabel = modAIM::GetMyScreenName(windows_) + ": ";
+
+    const auto pairs = data::SplitConversation(transcript, buddyLabel, userLabel);
+    for (const auto& pair : pairs) {
+        table_.SetRows(table_.Rows() + 1);
+        table_.SetRow(table_.Rows() - 1);
+        table_.SetCol(0);
+        table_.SetText(pair.message);
+        table_.SetCol(1);
+        table_.SetText(pair.answer);
+    }
+    if (!pairs.empty()) {
+        controls_.TableChanged();
+    }
+    return !pairs.empty();
+}
+
+// ---------------------------------------------------------------------------------------
+// Table editing and the buddy list
+
+void MainWindow::AddMessageRow() {
+    table_.SetRows(table_.Rows() + 1);
+    table_.SetRow(table_.Rows() - 1);
+    table_.SetCol(0);
+    controls_.TableChanged();
+}
+
+void MainWindow::flexGrid_Click() {
+    if (table_.Rows() == 0) {
+        // No rows, no current cell: there is nothing to edit.
+        return;
+    }
+    const std::string prompt = std::string("Enter new value for the row ") + "\r" +
+                               "Click OK to save. Click CANCEL to clear.";
+    // Cancel returns "", which clears the cell, as the prompt says.
+    table_.SetText(controls_.InputBox(prompt, kApplicationTitle, table_.Text()));
+    controls_.TableChanged();
+}
+
+void MainWindow::cboTextMessage_Click(const std::string& selectedName) {
+    if (const auto index = log_.Find(selectedName)) {
+        controls_.SetLogText(log_.Records()[*index].Transcript);
+    }
+}
+
+}  // namespace brevanto::core

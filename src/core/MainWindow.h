@@ -1,12 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "aim/WindowSystem.h"
 #include "core/Controls.h"
+#include "core/ConversationLog.h"
+#include "core/Layout.h"
+#include "data/FileError.h"
 #include "data/MessageTable.h"
 
 // The main window's state and procedures, without widgets: start-up, the auto-respond
@@ -14,52 +16,34 @@
 // window owns one, wires its widgets to these procedures and implements Controls.
 namespace brevanto::core {
 
-struct Conversation {
-    std::string BuddyName;
-    std::string Transcript;
-};
-
-// Sizes in twips that the layout offsets are taken from at load.
-struct WindowGeometry {
-    double windowWidth = 0;
-    double windowHeight = 0;
-    double gridHeight = 0;
-    double frameTop = 0;
-    double logHeight = 0;
-    double gridWidth = 0;
-};
-
-struct LayoutOffsets {
-    std::int32_t GridHeightOffset = 0;
-    std::int32_t FrameTopOffset = 0;
-    std::int32_t LogHeightOffset = 0;
-    std::int32_t FixedFormWidth = 0;
-    std::int32_t ColumnWidth = 0;  // both grid columns
-};
-
 class MainWindow {
-public:
+  public:
     MainWindow(aim::WindowSystem& windows, Controls& controls,
                std::filesystem::path dataFile = "data.dat");
 
-    // Start-up: layout offsets, data file created when missing and loaded into the table.
-    // A file that cannot be created or read is reported in a message box and the table
-    // starts empty.
+    // Start-up: layout offsets, data file created when missing and loaded into the table,
+    // the idle mode applied to the controls. A file that cannot be created or read is
+    // reported in a message box and the table starts empty; the program runs on.
     void Form_Load(const WindowGeometry& geometry);
     const LayoutOffsets& Layout() const { return layout_; }
 
-    // The auto-respond cycle.
+    // The auto-respond cycle. A tick handles at most the front-most IM window.
     void tmrCheckMessage_Timer();
     void RespondToIM(const std::string& buddyName, aim::Hwnd imWindow);
+    // The text without the captions of the checked Ignore boxes, taken in index order.
     std::string RemoveIgnored(std::string text) const;
     void LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName);
+    // Shows the record and selects its buddy in the list; an index without a record is
+    // ignored.
     void ShowConversation(int index);
 
     // The mode switch, shared by cmdStart, mnuStart and mnuStop.
     void ToggleAutoRespond();
     const ModeControls& Mode() const { return mode_; }
 
-    // Writing, saving and learning the table. SaveGrid reports whether the file was written.
+    // Writing, saving and learning the table. SaveGrid writes the whole table in one
+    // crash-safe replacement of the file and reports whether the file was written; a
+    // failure is shown in a message box and leaves the file and the table as they were.
     bool SaveGrid(const std::filesystem::path& path);
     void SaveData();
     void LearnAndSave();
@@ -72,14 +56,20 @@ public:
 
     data::MessageTable& Table() { return table_; }
     const data::MessageTable& Table() const { return table_; }
-    const std::vector<Conversation>& Conversations() const { return conversations_; }
+    const std::vector<Conversation>& Conversations() const { return log_.Records(); }
+    const std::filesystem::path& DataFile() const { return dataFile_; }
 
-private:
+  private:
+    // The save steps that follow a change of the table: write, sort, reload. On failure
+    // the problem has been shown and false is returned.
+    bool StoreAndReload();
+    void ReportFileError(const std::string& what, const data::FileError& error);
+
     aim::WindowSystem& windows_;
     Controls& controls_;
     std::filesystem::path dataFile_;
     data::MessageTable table_;
-    std::vector<Conversation> conversations_;
+    ConversationLog log_;
     LayoutOffsets layout_;
     ModeControls mode_;
 };

@@ -1,0 +1,56 @@
+#include "core/HeadlessControls.h"
+
+#include <utility>
+
+namespace brevanto::core {
+
+namespace {
+
+bool InRange(int index, std::size_t size) {
+    return index >= 0 && static_cast<std::size_t>(index) < size;
+}
+
+}  // namespace
+
+bool HeadlessControls::IgnoreChecked(int index) const {
+    return InRange(index, ignoreChecked.size()) && ignoreChecked[index];
+}
+
+std::string HeadlessControls::IgnoreCaption(int index) const {
+    return InRange(index, ignoreCaptions.size()) ? ignoreCaptions[index] : std::string();
+}
+
+std::string HeadlessControls::BuddyListItem(int index) const {
+    return InRange(index, buddyList.size()) ? buddyList[index] : std::string();
+}
+
+int HeadlessControls::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    ShownBox box{ShownBox::Kind::Message, prompt, style, title, {}};
+    boxes.push_back(box);
+    if (whileBoxOpen) {
+        whileBoxOpen(box);
+    }
+    if (msgBoxAnswers.empty()) {
+        return style == kYesNo ? kYes : kOk;
+    }
+    const int answer = msgBoxAnswers.front();
+    msgBoxAnswers.pop_front();
+    return answer;
+}
+
+std::string HeadlessControls::InputBox(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) {
+    ShownBox box{ShownBox::Kind::Input, prompt, kOkOnly, title, defaultText};
+    boxes.push_back(box);
+    if (whileBoxOpen) {
+        whileBoxOpen(box);
+    }
+    if (inputBoxAnswers.empty()) {
+        return defaultText;
+    }
+    std::string answer = std::move(inputBoxAnswers.front());
+    inputBoxAnswers.pop_front();
+    return answer;
+}
+
+}  // namespace brevanto::core
