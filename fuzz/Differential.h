@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+// What every differential target shares: the input bound and the check that aborts, so
+// libFuzzer and the replay main both record the input that made the two sides differ.
+namespace brevanto::fuzz {
+
+// The literal oracles are quadratic; inputs up to this size keep them fast enough for
+// thousands of executions per second.
+inline constexpr std::size_t kMaxInputBytes = 4096;
+
+// The text with control and non-ASCII bytes written as \xNN, so a report shows every
+// byte that differs.
+inline std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && byte != '\\') {
+            out += c;
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+// Aborts with both results when the fast routine and the oracle disagree.
+inline void RequireSame(std::string_view what, std::string_view fast, std::string_view oracle) {
+    if (fast == oracle)
+        return;
+    std::fprintf(
+        stderr, "%.*s differs from its literal oracle\n  fast:   \"%s\"\n  oracle: \"%s\"\n",
+        static_cast<int>(what.size()), what.data(), Escaped(fast).c_str(), Escaped(oracle).c_str());
+    std::abort();
+}
+
+// Aborts when a property of the result does not hold.
+inline void Require(bool condition, const char* what) {
+    if (condition)
+        return;
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::abort();
+}
+
+}  // namespace brevanto::fuzz

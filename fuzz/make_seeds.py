@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Writes the hand-made seed inputs of every fuzz target into fuzz/corpus/<target>/.
+
+The seeds are small real-looking AIM transcripts, captions and data files, encoded the
+way each target splits its input with FuzzedDataProvider: strings from the front, each
+ended by a backslash and one more byte; numbers and choices from the last bytes. Inputs
+that once found a fault are kept beside the seeds as regression-<name> and are never
+touched here. Usage: fuzz/make_seeds.py
+"""
+import pathlib
+
+CORPUS = pathlib.Path(__file__).resolve().parent / "corpus"
+
+
+def s(text: bytes) -> bytes:
+    """One string argument as ConsumeRandomLengthString reads it."""
+    return text.replace(b"\\", b"\\\\") + b"\\ "
+
+
+def line(name: bytes, colour: bytes, stamp: bytes, message: bytes) -> bytes:
+    return (b'<FONT COLOR="' + colour + b'"><B>' + name + b"<!-- (" + stamp +
+            b')--></B>:</FONT><FONT COLOR="#000000"> ' + message + b"</FONT><BR>")
+
+
+def document(*lines: bytes) -> bytes:
+    return b'<HTML><BODY BGCOLOR="#ffffff">' + b"".join(lines) + b"</BODY></HTML>"
+
+
+BUDDY, USER = b"pixelfox22", b"quietowl7"
+TRANSCRIPTS = [
+    document(line(BUDDY, b"#ff0000", b"9:14:02 PM", b"are you there?")),
+    document(line(BUDDY, b"#ff0000", b"9:14:02 PM", b"are you there?"),
+             line(USER, b"#0000ff", b"9:14:10 PM", b"yes")),
+    document(line(BUDDY, b"#ff0000", b"9:14:02 PM", b"hi"),
+             line(USER, b"#0000ff", b"9:14:10 PM", b"hello"),
+             line(BUDDY, b"#ff0000", b"9:15:00 PM", b"how are you &amp; yours?<BR>ok")),
+    b"<html><body bgcolor=\"#ffffff\"><font color=\"#ff0000\"><b>Sam</b>:</font> hi<br></body></html>",
+    b"line1\r\nline2\rline3\n",
+    b"<BODY BGCOLOR=#ffffff><FONT>x<!-- unterminated <FONT COLOR=\"#000\"",
+    b"<!--a--><!--b-->--><FONT><FONT>>\"><<BODY\"><",
+    b"",
+]
+CONVERSATIONS = [
+    b"pixelfox22: are you there? quietowl7: yes ",
+    b"pixelfox22: are you there? quietowl7: yes pixelfox22: ok bye ",
+    b"Pixelfox22: hi pixelfox22: there ",
+    b"pixelfox22: my name is pixelfox22pixelfox22 ",
+    b"Sam: hi\nKim: hello\nSam: how are you\nKim: fine thanks\n",
+    b"Sam: Hi\nSam: there\nKim: yo\nKim: sup\n",
+    b"Kim: hey\nSam: hi\nKim: hello\n",
+    b"Sam: hi\nKim: hello\nSam: bye\n",
+    b"",
+]
+DATA_FILES = [
+    b"hi=hello there\r\nHELLO=Hi there\r\na=b=c\r\nhi=  yo  \r\n",
+    b"b=2\r\na=1\r\nb=2\r\n\r\n",
+    b"hi there=x\r\nhi=y\r\nZebra=1\r\napple=1\r\n",
+    b"no equals sign\r\n\r\nx=1\ry=2\nz=3",
+    b"hello =Hi\r\n  hello=Hi\r\n =\r\n\xc9T\xc9=\xe9t\xe9\r\n",
+    b"\r\r\n\n=\r\n",
+    b"",
+]
+
+
+def write(target: str, seeds: list) -> None:
+    folder = CORPUS / target
+    folder.mkdir(parents=True, exist_ok=True)
+    for old in folder.glob("seed-*"):
+        old.unlink()
+    for number, seed in enumerate(seeds):
+        (folder / f"seed-{number:02d}").write_bytes(seed)
+
+
+def main() -> None:
+    replace_args = [
+        s(b"hello") + s(b"bye") + b"Hello hello HELLO",
+        s(b"a") + s(b"aa") + b"aaa",
+        s(b"two") + s(b"2") + b"One TWO two",
+        s(b"</FONT>") + s(b"") + TRANSCRIPTS[0],
+        s(b"\n") + s(b" ") + b"Sam: hi\nKim: hello\n",
+        s(b" - Instant Message") + s(b"") + b"pixelfox22 - instant message",
+        s(b"Responded to ") + s(b"") + b"Responded to pixelfox22 - Instant Message",
+        s(b"\xc9") + s(b"e") + b"\xe9t\xc9",
+        s(b"") + s(b"x") + b"empty find",
+    ]
+    write("replace_text", replace_args)
+    write("replace_first", replace_args)
+    # The last byte picks the marker set (0 body, 1 comment, 2 font, 3 fuzzed markers).
+    write("remove_tag_range", [
+        TRANSCRIPTS[0] + b"\x00",
+        TRANSCRIPTS[2] + b"\x01",
+        TRANSCRIPTS[2] + b"\x02",
+        b'>x<FONT a="b">y<FONT' + b"\x02",
+        b"<!-- never closed" + b"\x01",
+        s(b"[") + s(b"]") + b"a[b]c[d]e[[]]" + b"\x05\x01\x03",
+        s(b"ab") + s(b"cd") + b"xxabyycdzzab" + b"\xff\xff\xff\x7f\x00\x03",
+    ])
+    write("html_to_text", TRANSCRIPTS)
+
+
+if __name__ == "__main__":
+    main()
