@@ -1,0 +1,144 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "aim/modAIM.h"
+#include "aim/simulated/SimulatedAim.h"
+#include "oracles/LiteralLastMessage.h"
+
+namespace brevanto::modAIM {
+namespace {
+
+using aim::simulated::SimulatedAim;
+using testing::ElementsAre;
+
+class LastMessage : public testing::Test {
+  protected:
+    void SetUp() override { aim.SignOn("quietowl7"); }
+    SimulatedAim aim;
+};
+
+TEST_F(LastMessage, TailFromTheBuddysLastLineOrNulWhenTheUserSpokeAfterIt) {
+    std::string transcript = "pixelfox22: are you there? quietowl7: yes ";
+    EXPECT_EQ(GetLastMessage(aim, transcript, "pixelfox22"), NulMarker);
+    transcript += "pixelfox22: ok bye ";
+    EXPECT_EQ(GetLastMessage(aim, transcript, "pixelfox22"), "pixelfox22: ok bye ");
+}
+
+TEST_F(LastMessage, NamesAreMatchedCaseSensitively) {
+    EXPECT_EQ(GetLastMessage(aim, "Pixelfox22: hi pixelfox22: there", "pixelfox22"),
+              "pixelfox22: there");
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi PIXELFOX22: there", "pixelfox22"),
+              "pixelfox22: hi PIXELFOX22: there");
+    // The user's name in another case is not the user.
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi QuietOwl7", "pixelfox22"),
+              "pixelfox22: hi QuietOwl7");
+}
+
+TEST_F(LastMessage, UsersNameInsideTheBuddysMessageMeansNothingToAnswer) {
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: is quietowl7 there? ", "pixelfox22"), NulMarker);
+}
+
+TEST_F(LastMessage, SignedOffOnlyTheNotOnlineTextCounts) {
+    aim.SignOff();
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi quietowl7", "pixelfox22"),
+              "pixelfox22: hi quietowl7");
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: you were [not online]", "pixelfox22"), NulMarker);
+}
+
+// The screen name is asked once, after the tail, also when the buddy never spoke; an
+// empty name asks nothing.
+TEST_F(LastMessage, ScreenNameIsAskedOnceAndEmptyNameGivesNothingAtOnce) {
+    const Hwnd list = aim.BuddyListWindow();
+    const auto screenNameCalls =
+        ElementsAre("FindWindowA(\"_Oscar_BuddyListWin\", null)",
+                    "GetWindowTextLengthA(" + std::to_string(list) + ")",
+                    "GetWindowTextA(" + std::to_string(list) + ", buffer, 30)");
+    aim.ClearCalls();
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi pixelfox22: again", "pixelfox22"),
+              "pixelfox22: again");
+    EXPECT_THAT(aim.Calls(), screenNameCalls);
+
+    aim.ClearCalls();
+    EXPECT_EQ(GetLastMessage(aim, "marbleJay: hi", "pixelfox22"), "");
+    EXPECT_EQ(GetLastMessage(aim, "", "pixelfox22"), "");
+    EXPECT_EQ(aim.Calls().size(), 6U);
+
+    aim.ClearCalls();
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi", ""), "");
+    EXPECT_TRUE(aim.Calls().empty());
+}
+
+// Deleting "jo" from "jjoo" joins a "jo" that never stood there: the delete-and-search
+// loop then answers a line nobody wrote, while the last real occurrence starts "joo".
+TEST_F(LastMessage, DeletionLoopJoinsNamesThatNeverStoodThere) {
+    const std::string transcript = "jo: hi jjoo: hey";
+    const std::string fast = GetLastMessage(aim, transcript, "jo");
+    const std::string literal =
+        oracles::LiteralLastMessage(transcript, "jo", [&] { return GetMyScreenName(aim); });
+    EXPECT_EQ(fast, "joo: hey");
+    EXPECT_TRUE(transcript.ends_with(fast));
+    EXPECT_EQ(literal, "jo: hey");
+    EXPECT_FALSE(transcript.ends_with(literal));
+}
+
+// Random transcripts on which the loop is sound: the name's first letter (q, in either
+// case) stands nowhere but at the start of the name's occurrences, in any case, so no
+// deletion can join a new occurrence and no two occurrences overlap.
+TEST(LastMessageDifferential, AgreesWithTheDeletionLoopWhereItIsSound) {
+    std::mt19937 random(20240611);
+    const std::string filler = "abcxyz :.!?\xE9\xC9\xFF";
+    const std::string nameLetters = "abcxyzABCXYZ\xE9\xC9";
+    auto pick = [&](const std::string& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    auto chance = [&](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
+
+    for (int round = 0; round < 400; ++round) {
+        SimulatedAim aim;
+        const std::string me = "zed";
+        if (chance(80)) {
+            aim.SignOn(me);
+        }
+        std::string name(1, chance(50) ? 'q' : 'Q');
+        for (int i = std::uniform_int_distribution<int>(0, 5)(random); i > 0; --i) {
+            name += pick(nameLetters);
+        }
+        std::string transcript;
+        for (int piece = std::uniform_int_distribution<int>(0, 30)(random); piece > 0; --piece) {
+            const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+            if (kind < 3) {
+                transcript += name + ": ";
+            } else if (kind < 5) {
+                // The name in another case: deleted by the loop, never a match.
+                std::string variant = name;
+                for (char& c : variant) {
+                    if (chance(50)) {
+                        c = static_cast<char>(c ^ 0x20);
+                    }
+                }
+                transcript += variant;
+            } else if (kind == 5) {
+                transcript += me;
+            } else {
+                transcript += pick(filler);
+            }
+        }
+
+        aim.ClearCalls();
+        const std::string fast = GetLastMessage(aim, transcript, name);
+        const std::vector<std::string> fastCalls = aim.Calls();
+        aim.ClearCalls();
+        const std::string literal =
+            oracles::LiteralLastMessage(transcript, name, [&] { return GetMyScreenName(aim); });
+        ASSERT_EQ(fast, literal) << "transcript \"" << transcript << "\" name \"" << name << "\"";
+        ASSERT_EQ(fastCalls, aim.Calls());
+    }
+}
+
+}  // namespace
+}  // namespace brevanto::modAIM
