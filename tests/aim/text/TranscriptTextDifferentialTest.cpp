@@ -209,6 +209,61 @@ TEST(TranscriptTextDifferential, HTMLToTextMatchesTheLiteralAlgorithm) {
     }
 }
 
+// Whole transcripts a few kilobytes long, messages damaged here and there by pieces
+// dropped in, so that positions far from the start are exercised too.
+TEST(TranscriptTextDifferential, LongTranscriptsMatchTheLiteralAlgorithm) {
+    const std::vector<std::string> message = {"<FONT COLOR=\"#ff0000\">",
+                                              "<B>",
+                                              "pixelfox22",
+                                              "<!-- (9:14:02 PM)-->",
+                                              "</B>",
+                                              ":",
+                                              "</FONT>",
+                                              "<FONT COLOR=\"#000000\">",
+                                              " are you there?",
+                                              "</FONT>",
+                                              "<BR>"};
+    RandomText random(5005);
+    for (int round = 0; round < 200; ++round) {
+        std::string html = "<HTML><BODY BGCOLOR=\"#ffffff\">";
+        const int messages = random.Number(1, 40);
+        for (int i = 0; i < messages; ++i) {
+            for (const std::string& part : message) {
+                if (random.Number(0, 29) == 0) {
+                    html += random.FromPieces(kHtmlPieces, 3);
+                }
+                if (random.Number(0, 49) != 0) {
+                    html += part;
+                }
+            }
+        }
+        html += "</BODY></HTML>";
+        ASSERT_EQ(HTMLToText(html), oracle::HTMLToText(html)) << "round " << round;
+        ASSERT_EQ(RemoveTagRange(html, "<FONT", ">", 1),
+                  oracle::RemoveTagRange(html, "<FONT", ">", 1))
+            << "round " << round;
+        ASSERT_EQ(ReplaceText(html, "</font>", "</FONT></FONT>"),
+                  oracle::ReplaceText(html, "</font>", "</FONT></FONT>"))
+            << "round " << round;
+    }
+}
+
+// Long texts over the marker alphabet: removals that join text into new start markers
+// happen all along them, far from the start too.
+TEST(TranscriptTextDifferential, LongMarkerTextsMatchTheLiteralAlgorithm) {
+    RandomText random(6006);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = random.FromAlphabet(kMarkerAlphabet, 500, 2000);
+        const std::string start = random.FromAlphabet(kMarkerAlphabet, 1, 3);
+        const std::string end = random.FromAlphabet(kMarkerAlphabet, 1, 2);
+        const std::int32_t extra = random.Number(0, 3);
+        ASSERT_EQ(RemoveTagRange(text, start, end, extra),
+                  oracle::RemoveTagRange(text, start, end, extra))
+            << "round " << round << ", start \"" << start << "\", end \"" << end << "\", extra "
+            << extra;
+    }
+}
+
 // The oracles themselves must give the documented results, or agreeing with them proves
 // nothing.
 TEST(TranscriptTextDifferential, OraclesGiveTheDocumentedResults) {
