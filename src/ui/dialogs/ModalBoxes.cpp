@@ -1,0 +1,83 @@
+#include "ui/dialogs/ModalBoxes.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/Controls.h"
+
+namespace brevanto::ui {
+
+namespace {
+
+QString TitleOrApplication(const QString& title) {
+    return title.isEmpty() ? kApplicationTitle : title;
+}
+
+// A carriage return alone ends a line in the platform's boxes; Qt wants a line feed.
+// Only the main window waits for the answer: the user may still work in other windows of
+// the program, such as the practice window's IM windows while learning asks to pick one.
+void ModalToParent(QDialog& box) {
+    box.setWindowModality(box.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+}
+
+QString LineBreaks(QString prompt) {
+    prompt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    prompt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return prompt;
+}
+
+}  // namespace
+
+int ShowMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, TitleOrApplication(title), LineBreaks(prompt),
+                    QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    ModalToParent(box);
+    int escapeAnswer = core::kOk;
+    switch (style) {
+        case core::kYesNo:
+            box.setDefaultButton(box.addButton(QMessageBox::Yes));
+            box.setEscapeButton(box.addButton(QMessageBox::No));
+            escapeAnswer = core::kNo;
+            break;
+        case core::kOkCancel:
+            box.setDefaultButton(box.addButton(QMessageBox::Ok));
+            box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+            escapeAnswer = core::kCancel;
+            break;
+        default:
+            box.setEscapeButton(box.addButton(QMessageBox::Ok));
+            box.setDefaultButton(qobject_cast<QPushButton*>(box.escapeButton()));
+            break;
+    }
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+        case QMessageBox::Ok:
+            return core::kOk;
+        case QMessageBox::Cancel:
+            return core::kCancel;
+        case QMessageBox::Yes:
+            return core::kYes;
+        case QMessageBox::No:
+            return core::kNo;
+        default:
+            return escapeAnswer;
+    }
+}
+
+QString ShowInputBox(QWidget* parent, const QString& prompt, const QString& title,
+                     const QString& defaultText) {
+    QInputDialog box(parent);
+    box.setWindowTitle(TitleOrApplication(title));
+    box.setLabelText(LineBreaks(prompt));
+    box.setInputMode(QInputDialog::TextInput);
+    ModalToParent(box);
+    box.setTextValue(defaultText);
+    if (box.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return box.textValue();
+}
+
+}  // namespace brevanto::ui

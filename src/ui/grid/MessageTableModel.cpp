@@ -1,0 +1,35 @@
+#include "ui/grid/MessageTableModel.h"
+
+#include "data/codepage/CodePage.h"
+
+namespace brevanto::ui {
+
+int MessageTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : table_.Rows();
+}
+
+int MessageTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : data::MessageTable::kColumns;
+}
+
+QVariant MessageTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= table_.Rows()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        return QString::fromStdString(
+            codepage::AnsiToUtf8(table_.Cell(index.row(), index.column())));
+    }
+    return {};
+}
+
+Qt::ItemFlags MessageTableModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void MessageTableModel::Reset() {
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace brevanto::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "data/MessageTable.h"
+
+// Shows the message table to a view as it is: two columns, no headers, read-only (cells are
+// edited through the input box). The table is changed by the core, which tells the window;
+// the window then calls Reset.
+namespace brevanto::ui {
+
+class MessageTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit MessageTableModel(const data::MessageTable& table, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), table_(table) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Drops every cached row and cell after the table changed underneath.
+    void Reset();
+
+  private:
+    const data::MessageTable& table_;
+};
+
+}  // namespace brevanto::ui
