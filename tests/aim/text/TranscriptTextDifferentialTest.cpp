@@ -224,9 +224,9 @@ TEST(TranscriptTextDifferential, LongTranscriptsMatchTheLiteralAlgorithm) {
                                               "</FONT>",
                                               "<BR>"};
     RandomText random(5005);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 100; ++round) {
         std::string html = "<HTML><BODY BGCOLOR=\"#ffffff\">";
-        const int messages = random.Number(1, 40);
+        const int messages = random.Number(1, 25);
         for (int i = 0; i < messages; ++i) {
             for (const std::string& part : message) {
                 if (random.Number(0, 29) == 0) {
