@@ -10,12 +10,13 @@
 namespace brevanto::data {
 
 class MessageTable {
-public:
+  public:
     static constexpr int kColumns = 2;
 
     int Rows() const { return static_cast<int>(rows_.size()); }
     // Growing adds empty rows at the end. Shrinking drops rows at the end and moves the
-    // current row onto the last remaining row.
+    // current row onto the last remaining row (row 0 when none remains). A negative count
+    // means no rows.
     void SetRows(int count);
 
     int Row() const { return row_; }
@@ -27,10 +28,11 @@ public:
     const std::string& Text() const;
     void SetText(std::string text);
 
+    // Any cell by position; outside the table the text is "" and setting it is ignored.
     const std::string& Cell(int row, int col) const;
     void SetCell(int row, int col, std::string text);
 
-private:
+  private:
     std::vector<std::array<std::string, kColumns>> rows_;
     int row_ = 0;
     int col_ = 0;

@@ -1,0 +1,185 @@
+#include "data/SafeFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+namespace brevanto::data {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr int kTempNameAttempts = 16;
+
+FileError ErrorFor(const std::filesystem::path& path, const std::error_code& error) {
+    return {DisplayPath(path), error.message()};
+}
+
+bool Interrupted(const SysResult& result) {
+    return result.error == std::errc::interrupted;
+}
+
+// Retries a call that the system cut short by a signal before doing anything.
+template <class Call>
+SysResult Retrying(Call call) {
+    SysResult result = call();
+    while (Interrupted(result)) {
+        result = call();
+    }
+    return result;
+}
+
+// Writes everything, going on after short writes.
+SysResult WriteAll(FileOps& ops, int handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        SysResult written = Retrying([&] { return ops.Write(handle, bytes.data(), bytes.size()); });
+        if (!written.ok()) {
+            return written;
+        }
+        if (written.value <= 0) {
+            // No progress and no error: give up instead of spinning for ever.
+            return {-1, std::make_error_code(std::errc::io_error)};
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written.value));
+    }
+    return {0, {}};
+}
+
+// A name nobody else picks in the same folder: the target's name, a number unique in this
+// process mixed with the clock (other processes), and a suffix that marks it temporary.
+std::filesystem::path TempNameFor(const std::filesystem::path& target) {
+    static std::atomic<std::uint64_t> counter{0};
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::uint64_t mixed = (ticks * 0x9E3779B97F4A7C15ull) ^ (++counter << 1);
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(mixed));
+    std::filesystem::path temp = target;
+    temp += suffix;
+    return temp;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    std::filesystem::path folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// Makes the rename durable: the folder's entry list is synced. File systems that cannot
+// sync a folder say so with EINVAL; there is nothing more to do on them.
+FileStatus SyncFolder(FileOps& ops, const std::filesystem::path& target) {
+    const std::filesystem::path folder = FolderOf(target);
+    SysResult opened = Retrying([&] { return ops.OpenDirectory(folder); });
+    if (!opened.ok()) {
+        return ErrorFor(target, opened.error);
+    }
+    const int handle = static_cast<int>(opened.value);
+    SysResult synced = Retrying([&] { return ops.SyncDirectory(handle); });
+    ops.CloseDirectory(handle);
+    if (!synced.ok() && synced.error != std::errc::invalid_argument) {
+        return ErrorFor(target, synced.error);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string DisplayPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+FileResult<std::string> ReadWholeFile(FileOps& ops, const std::filesystem::path& path) {
+    FileResult<std::string> result;
+    SysResult opened = Retrying([&] { return ops.OpenForReading(path); });
+    if (!opened.ok()) {
+        result.error = ErrorFor(path, opened.error);
+        return result;
+    }
+    const int handle = static_cast<int>(opened.value);
+    std::string& bytes = result.value;
+    std::size_t used = 0;
+    for (;;) {
+        if (bytes.size() - used < kReadChunk) {
+            bytes.resize(std::max(bytes.size() * 2, used + kReadChunk));
+        }
+        SysResult got =
+            Retrying([&] { return ops.Read(handle, bytes.data() + used, bytes.size() - used); });
+        if (!got.ok()) {
+            ops.Close(handle);
+            bytes.clear();
+            result.error = ErrorFor(path, got.error);
+            return result;
+        }
+        if (got.value == 0) {
+            break;
+        }
+        used += static_cast<std::size_t>(got.value);
+    }
+    bytes.resize(used);
+    // Everything has been read; a failing close of a reading handle loses nothing.
+    ops.Close(handle);
+    return result;
+}
+
+FileStatus CreateIfMissing(FileOps& ops, const std::filesystem::path& path) {
+    SysResult opened = Retrying([&] { return ops.OpenOrCreate(path); });
+    if (!opened.ok()) {
+        return ErrorFor(path, opened.error);
+    }
+    SysResult closed = ops.Close(static_cast<int>(opened.value));
+    if (!closed.ok() && !Interrupted(closed)) {
+        return ErrorFor(path, closed.error);
+    }
+    return std::nullopt;
+}
+
+FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::path temp;
+    SysResult created;
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        temp = TempNameFor(path);
+        created = Retrying([&] { return ops.CreateNew(temp); });
+        if (created.error != std::errc::file_exists) {
+            break;
+        }
+    }
+    if (!created.ok()) {
+        return ErrorFor(path, created.error);
+    }
+    const int handle = static_cast<int>(created.value);
+
+    // Until the rename, every failure removes the temporary file and keeps the old one.
+    auto abandon = [&](const std::error_code& error, bool still_open) -> FileStatus {
+        if (still_open) {
+            ops.Close(handle);
+        }
+        ops.Remove(temp);
+        return ErrorFor(path, error);
+    };
+
+    SysResult step = WriteAll(ops, handle, bytes);
+    if (!step.ok()) {
+        return abandon(step.error, true);
+    }
+    step = Retrying([&] { return ops.Sync(handle); });
+    if (!step.ok()) {
+        return abandon(step.error, true);
+    }
+    // The data is already synced, so a close cut short by a signal has lost nothing; the
+    // descriptor is gone either way and must not be closed again.
+    step = ops.Close(handle);
+    if (!step.ok() && !Interrupted(step)) {
+        return abandon(step.error, false);
+    }
+    step = Retrying([&] { return ops.Rename(temp, path); });
+    if (!step.ok()) {
+        return abandon(step.error, false);
+    }
+    return SyncFolder(ops, path);
+}
+
+}  // namespace brevanto::data

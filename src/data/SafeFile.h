@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "data/FileError.h"
+#include "data/FileOps.h"
+
+// Whole-file reading and crash-safe replacement on top of the file layer.
+namespace brevanto::data {
+
+// The path as the user should see it in a message (UTF-8).
+std::string DisplayPath(const std::filesystem::path& path);
+
+// Reads the whole file in one go.
+FileResult<std::string> ReadWholeFile(FileOps& ops, const std::filesystem::path& path);
+
+// Creates an empty file when none exists; an existing file is left as it is.
+FileStatus CreateIfMissing(FileOps& ops, const std::filesystem::path& path);
+
+// Replaces the file's content by bytes so that a crash or failure at any point leaves either
+// the old file or the new one, never a mix: a temporary file in the same folder is written,
+// synced and renamed over the target, and the folder is synced. On a failure before the
+// rename the old file is untouched and the temporary file is removed. A failure to sync the
+// folder after the rename is reported too, though the new content is then already in place.
+FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace brevanto::data

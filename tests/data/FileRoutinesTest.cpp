@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "FaultyFileOps.h"
+#include "TempDir.h"
+#include "data/TableFile.h"
+#include "data/modFileIO.h"
+
+// The four routines on real files: what reaches the disk, and what a caller learns when the
+// file is missing or failing.
+namespace brevanto::modFileIO {
+namespace {
+
+using testing::FaultyFileOps;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(FileRoutines, SaveSortAndLoadAsTheSaveCommandDoes) {
+    TempDir dir;
+    const auto path = dir / "data.dat";
+    WriteBytes(path, "");
+    ASSERT_EQ(SaveEntry("  Hi", " there ", path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), "hi=there\r\n");
+
+    ASSERT_EQ(SaveEntry("Zebra", "1", path), std::nullopt);
+    ASSERT_EQ(SaveEntry("hi there", "x", path), std::nullopt);
+    ASSERT_EQ(SaveEntry("HI", "y", path), std::nullopt);
+    ASSERT_EQ(SaveEntry("", "", path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), "hi=y\r\nzebra=1\r\nhi there=x\r\n =\r\n");
+
+    ASSERT_EQ(SortFile(path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), " =\r\nhi there=x\r\nhi=y\r\nzebra=1\r\n");
+
+    data::MessageTable grid;
+    ASSERT_EQ(LoadGrid(path, grid), std::nullopt);
+    ASSERT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.Cell(0, 0), " ");
+    EXPECT_EQ(grid.Cell(1, 0), "hi there");
+    EXPECT_EQ(grid.Cell(3, 1), "1");
+
+    FileResult<std::string> found = GetEntry(" HI THERE ", path);
+    EXPECT_TRUE(found.ok());
+    EXPECT_EQ(found.value, "x");
+    EXPECT_EQ(GetEntry("nobody", path).value, "");
+
+    // The whole table written at once gives what the row-by-row save gives.
+    const std::vector<TablePair> pairs{{"Hi", "a"}, {"hi", "b"}};
+    ASSERT_EQ(WriteLines(path, TableLines(pairs)), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), "hi=b\r\n");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
+}
+
+TEST(FileRoutines, AMissingFileIsAnErrorAndNothingIsCreated) {
+    TempDir dir;
+    const auto path = dir / "data.dat";
+    const std::string reason = std::strerror(ENOENT);
+
+    FileResult<std::string> entry = GetEntry("hi", path);
+    ASSERT_FALSE(entry.ok());
+    EXPECT_EQ(entry.value, "");
+    EXPECT_EQ(entry.error->reason, reason);
+    EXPECT_NE(entry.error->Message().find("data.dat"), std::string::npos);
+
+    data::MessageTable grid;
+    grid.SetRows(1);
+    grid.SetCell(0, 0, "unsaved edit");
+    const FileStatus loaded = LoadGrid(path, grid);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->reason, reason);
+    EXPECT_EQ(grid.Cell(0, 0), "unsaved edit") << "a failed load keeps what the user sees";
+
+    EXPECT_EQ(SaveEntry("hi", "x", path)->reason, reason);
+    EXPECT_EQ(SortFile(path)->reason, reason);
+    EXPECT_TRUE(dir.Entries().empty());
+
+    ASSERT_EQ(CreateIfMissing(path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST(FileRoutines, FailuresPartWayThroughARewriteKeepTheOldFile) {
+    TempDir dir;
+    const auto path = dir / "data.dat";
+    std::string old;
+    for (int i = 0; i < 2000; ++i) {
+        old += "m" + std::to_string(i) + "=r\r\n";
+    }
+    WriteBytes(path, old);
+
+    FaultyFileOps failing_write;
+    failing_write.LimitWrites(1000);
+    failing_write.FailCall("Write", 3, ENOSPC);
+    const FileStatus saved = SaveEntry("new", "entry", path, failing_write);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->reason, std::strerror(ENOSPC));
+
+    FaultyFileOps failing_rename;
+    failing_rename.FailCall("Rename", 1, EIO);
+    EXPECT_EQ(SortFile(path, failing_rename)->reason, std::strerror(EIO));
+
+    FaultyFileOps failing_read;
+    failing_read.FailCall("Read", 1, EIO);
+    failing_read.FailCall("Read", 2, EIO);
+    EXPECT_EQ(SaveEntry("new", "entry", path, failing_read)->reason, std::strerror(EIO));
+    EXPECT_EQ(failing_read.Calls("CreateNew"), 0) << "nothing written after a failed read";
+    EXPECT_FALSE(GetEntry("m1", path, failing_read).ok());
+
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
+}
+
+TEST(FileRoutines, AnyBytesAreHandled) {
+    TempDir dir;
+    const auto path = dir / "data.dat";
+    data::MessageTable grid;
+
+    WriteBytes(path, "=");
+    EXPECT_EQ(GetEntry("", path).value, "");
+    ASSERT_EQ(LoadGrid(path, grid), std::nullopt);
+    ASSERT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.Cell(0, 0), "");
+    ASSERT_EQ(SortFile(path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), "=\r\n");
+
+    const std::string binary("\0=\x80\xFF\r\n\xC4=\0\r\r\n", 12);
+    WriteBytes(path, binary);
+    EXPECT_EQ(GetEntry(std::string_view("\0", 1), path).value, "\x80\xFF");
+    EXPECT_EQ(GetEntry("\xE4", path).value, std::string_view("\0", 1));
+    ASSERT_EQ(SaveEntry(std::string_view("\0", 1), "x", path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), std::string("\0=x\r\n\xC4=\0\r\n\r\n", 12));
+
+    // A megabyte of text without any line ending is one line.
+    std::string big(1 << 20, 'a');
+    big[500000] = '=';
+    big[500001] = '\n';
+    WriteBytes(path, big);
+    EXPECT_EQ(GetEntry(std::string(500000, 'A'), path).value.size(), big.size() - 500001);
+    ASSERT_EQ(LoadGrid(path, grid), std::nullopt);
+    EXPECT_EQ(grid.Rows(), 1);
+    ASSERT_EQ(SaveEntry("b", "c", path), std::nullopt);
+    ASSERT_EQ(SortFile(path), std::nullopt);
+    EXPECT_EQ(ReadBytes(path), big + "\r\nb=c\r\n");
+}
+
+}  // namespace
+}  // namespace brevanto::modFileIO

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "RandomText.h"
+#include "data/TableFile.h"
+#include "oracles/LiteralFileIO.h"
+
+namespace brevanto::modFileIO {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Literal(const std::vector<TablePair>& pairs) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const TablePair& pair : pairs) {
+        rows.emplace_back(pair.message, pair.response);
+    }
+    return oracle::LiteralSaveRows(rows);
+}
+
+TEST(TableFile, EqualMessagesShareTheFirstRowsLineWithTheLastResponse) {
+    EXPECT_EQ(TableLines({}), Lines{});
+    const std::vector<TablePair> pairs{
+        {"Hi", "a"}, {"hi there", "b"}, {" HI ", " c "}, {"", "empty"}, {"  ", "blank"}};
+    EXPECT_EQ(TableLines(pairs), (Lines{"hi=c", "hi there=b", " =blank"}));
+}
+
+TEST(TableFile, MessagesHoldingEqualsSignsMatchEarlierLines) {
+    // "a=b" writes "a=b=c"; "a" then begins that line, and "a=b" again finds the new line.
+    const std::vector<TablePair> pairs{{"a=b", "c"}, {"A", "X=y"}, {"a=X", "z"}, {"a=b", "w"}};
+    EXPECT_EQ(TableLines(pairs), Literal(pairs));
+    EXPECT_EQ(TableLines(pairs), (Lines{"a=x=z", "a=b=w"}));
+
+    // Replacing a line changes its response, and with it which longer keys it answers to.
+    const std::vector<TablePair> changed{{"k", "1=2"}, {"k", "3"}, {"k=1", "again"}};
+    EXPECT_EQ(TableLines(changed), (Lines{"k=3", "k=1=again"}));
+}
+
+TEST(TableFile, MatchesStoringRowByRowOnRandomTables) {
+    testing::RandomText random(77);
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<TablePair> pairs(random.Number(0, 25));
+        for (TablePair& pair : pairs) {
+            if (random.Chance(30) && &pair != &pairs.front()) {
+                // Repeat an earlier message, in another case or spacing.
+                const TablePair& earlier = pairs[random.Number(0, &pair - &pairs.front() - 1)];
+                pair.message = (random.Chance(50) ? " " : "") + earlier.message;
+                if (!pair.message.empty() && random.Chance(50)) {
+                    pair.message[0] = static_cast<char>(std::toupper(pair.message[0]));
+                }
+            } else {
+                pair.message = random.Text(5, "aAb= ");
+            }
+            pair.response = random.Text(5, "aB= ");
+        }
+        ASSERT_EQ(TableLines(pairs), Literal(pairs)) << "round " << round;
+    }
+}
+
+TEST(TableFile, CopesWithLinesMadeOfEqualsSigns) {
+    const std::string equals(50000, '=');
+    const std::vector<TablePair> pairs{{"x", equals}, {"x", "y"}, {"x=" + equals, "z"}};
+    const Lines lines = TableLines(pairs);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "x=y");
+    EXPECT_EQ(lines[1].size(), 2 + equals.size() + 2);
+}
+
+}  // namespace
+}  // namespace brevanto::modFileIO
