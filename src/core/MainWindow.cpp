@@ -32,8 +32,8 @@ std::string TrimSpaces(const std::string& text) {
 }  // namespace
 
 MainWindow::MainWindow(aim::WindowSystem& windows, Controls& controls,
-                       std::filesystem::path dataFile)
-    : windows_(windows), controls_(controls), dataFile_(std::move(dataFile)) {}
+                       std::filesystem::path dataFile, data::FileOps& files)
+    : windows_(windows), controls_(controls), dataFile_(std::move(dataFile)), files_(files) {}
 
 void MainWindow::ReportFileError(const std::string& what, const data::FileError& error) {
     controls_.MsgBox(what + "\n" + error.Message(), kOkOnly, kApplicationTitle);
@@ -45,11 +45,11 @@ void MainWindow::ReportFileError(const std::string& what, const data::FileError&
 void MainWindow::Form_Load(const WindowGeometry& geometry) {
     layout_ = ComputeLayout(geometry);
 
-    if (const auto error = modFileIO::CreateIfMissing(dataFile_)) {
+    if (const auto error = modFileIO::CreateIfMissing(dataFile_, files_)) {
         table_.SetRows(0);
         ReportFileError("The data file could not be created. The message table starts empty.",
                         *error);
-    } else if (const auto loadError = modFileIO::LoadGrid(dataFile_, table_)) {
+    } else if (const auto loadError = modFileIO::LoadGrid(dataFile_, table_, files_)) {
         table_.SetRows(0);
         ReportFileError("The data file could not be read. The message table starts empty.",
                         *loadError);
@@ -88,7 +88,7 @@ void MainWindow::RespondToIM(const std::string& buddyName, aim::Hwnd imWindow) {
             message = modAIM::ReplaceText(message, buddyName + ":", "");
             message = RemoveIgnored(std::move(message));
 
-            auto entry = modFileIO::GetEntry(message, dataFile_);
+            auto entry = modFileIO::GetEntry(message, dataFile_, files_);
             if (!entry.ok()) {
                 // The responder must not stall on a modal box: it answers with the default
                 // message and says why where the user will see it.
@@ -174,7 +174,7 @@ bool MainWindow::SaveGrid(const std::filesystem::path& path) {
     for (int row = 0; row < rows; ++row) {
         pairs.push_back({RemoveIgnored(table_.Cell(row, 0)), table_.Cell(row, 1)});
     }
-    if (const auto error = modFileIO::WriteLines(path, modFileIO::TableLines(pairs))) {
+    if (const auto error = modFileIO::WriteLines(path, modFileIO::TableLines(pairs), files_)) {
         ReportFileError(
             "The message table could not be saved. The data file was left as "
             "it was.",
@@ -194,12 +194,12 @@ bool MainWindow::StoreAndReload() {
     if (!SaveGrid(dataFile_)) {
         return false;
     }
-    if (const auto error = modFileIO::SortFile(dataFile_)) {
+    if (const auto error = modFileIO::SortFile(dataFile_, files_)) {
         ReportFileError("The data file could not be sorted. It holds the table unsorted.", *error);
         return false;
     }
     data::MessageTable reloaded;
-    if (const auto error = modFileIO::LoadGrid(dataFile_, reloaded)) {
+    if (const auto error = modFileIO::LoadGrid(dataFile_, reloaded, files_)) {
         ReportFileError("The saved data file could not be read back.", *error);
         return false;
     }

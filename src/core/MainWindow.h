@@ -9,6 +9,7 @@
 #include "core/ConversationLog.h"
 #include "core/Layout.h"
 #include "data/FileError.h"
+#include "data/FileOps.h"
 #include "data/MessageTable.h"
 
 // The main window's state and procedures, without widgets: start-up, the auto-respond
@@ -18,8 +19,11 @@ namespace brevanto::core {
 
 class MainWindow {
   public:
+    // files is the file layer every read and write of the data file goes through; tests
+    // give one that fails on purpose.
     MainWindow(aim::WindowSystem& windows, Controls& controls,
-               std::filesystem::path dataFile = "data.dat");
+               std::filesystem::path dataFile = "data.dat",
+               data::FileOps& files = data::SystemFileOps());
 
     // Start-up: layout offsets, data file created when missing and loaded into the table,
     // the idle mode applied to the controls. A file that cannot be created or read is
@@ -68,6 +72,7 @@ class MainWindow {
     aim::WindowSystem& windows_;
     Controls& controls_;
     std::filesystem::path dataFile_;
+    data::FileOps& files_;
     data::MessageTable table_;
     ConversationLog log_;
     LayoutOffsets layout_;
