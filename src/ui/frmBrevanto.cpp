@@ -71,7 +71,9 @@ frmBrevanto::frmBrevanto(aim::WindowSystem& windows, std::filesystem::path dataF
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       core_(windows, *this, std::move(dataFile)),
       trayBackend_(AppIcon()),
-      mySysTray_(trayBackend_) {
+      mySysTray_(trayBackend_),
+      tmrMin_(this),
+      tmrCheckMessage_(this) {
     setObjectName(QStringLiteral("frmBrevanto"));
     setWindowTitle(QStringLiteral("&Start Auto Respond"));  // as stored; Form_Load renames it
     setWindowIcon(AppIcon());
@@ -81,6 +83,8 @@ frmBrevanto::frmBrevanto(aim::WindowSystem& windows, std::filesystem::path dataF
     SetTabOrder();
     Connect();
 
+    tmrMin_.setObjectName(QStringLiteral("tmrMin"));
+    tmrCheckMessage_.setObjectName(QStringLiteral("tmrCheckMessage"));
     tmrCheckMessage_.setInterval(kCheckMessageTimerMs);
     tmrMin_.setInterval(kMinTimerMs);
     tmrMin_.start();

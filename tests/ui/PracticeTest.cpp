@@ -1,0 +1,223 @@
+// Whole practice runs through the widgets of both windows: the user plays the buddy in the
+// practice window and Brevanto answers, closes and logs, or learns from the window in
+// front.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "ModalAnswer.h"
+#include "aim/simulated/SimulatedAim.h"
+#include "ui/frmBrevanto.h"
+#include "ui/practice/PracticeWindow.h"
+
+using brevanto::aim::simulated::SimulatedAim;
+using brevanto::ui::frmBrevanto;
+using brevanto::ui::PracticeWindow;
+using namespace brevanto::ui::test;
+
+class PracticeTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<SimulatedAim> aim_;
+    std::unique_ptr<PracticeWindow> practice_;
+    std::unique_ptr<frmBrevanto> window_;
+
+    QString DataPath() const { return dir_.filePath(QStringLiteral("data.dat")); }
+
+    void Start(const QByteArray& data) {
+        QFile file(DataPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+        file.close();
+        aim_ = std::make_unique<SimulatedAim>();
+        practice_ = std::make_unique<PracticeWindow>(*aim_);
+        window_ = std::make_unique<frmBrevanto>(*aim_, DataPath().toStdString());
+        window_->Form_Load();
+        window_->show();
+        practice_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(practice_.get()));
+    }
+
+    template <typename W>
+    W* In(QWidget* window, const char* name) const {
+        W* widget = window->findChild<W*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no child %s", name);
+        }
+        return widget;
+    }
+
+    void Click(QWidget* window, const char* button) {
+        QTest::mouseClick(In<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    void Type(const char* field, const QString& text) {
+        auto* edit = In<QLineEdit>(practice_.get(), field);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+
+    brevanto::aim::Hwnd OpenIM(const QString& buddy) {
+        Type("txtBuddyName", buddy);
+        Click(practice_.get(), "cmdOpenIM");
+        return practice_->ShownIMWindow();
+    }
+
+    void BuddySays(const QString& text) {
+        Type("txtBuddyLine", text);
+        Click(practice_.get(), "cmdBuddySays");
+    }
+
+    void UserSends(const QString& text) {
+        Type("txtUserLine", text);
+        Click(practice_.get(), "cmdUserSends");
+    }
+
+  private slots:
+    void init() { QVERIFY(dir_.isValid()); }
+
+    void cleanup() {
+        window_.reset();
+        practice_.reset();
+        aim_.reset();
+    }
+
+    void autoRespondAnswersLogsAndClosesTheIMWindow() {
+        Start("hi=hello there\r\n");
+        Type("txtScreenName", QStringLiteral("AwayUser"));
+        Click(practice_.get(), "cmdSignOn");
+        QVERIFY(aim_->SignedOn());
+        QCOMPARE(aim_->ScreenName(), std::string("AwayUser"));
+
+        const brevanto::aim::Hwnd im = OpenIM(QStringLiteral("pixelfox22"));
+        QVERIFY(im != 0);
+        BuddySays(QStringLiteral("hi"));
+        QTRY_VERIFY(In<QTextBrowser>(practice_.get(), "txtTranscript")
+                        ->toPlainText()
+                        .contains(QStringLiteral("pixelfox22")));
+        QCOMPARE(In<QListWidget>(practice_.get(), "lstIMWindows")->count(), 1);
+
+        ModalAnswer yes([](QWidget* box) { Press(box, QMessageBox::Yes); });
+        Click(window_.get(), "cmdStart");
+        QCOMPARE(yes.Answered(), 1);
+
+        // The first tick comes a second later; the practice window's message loop then
+        // carries out the close that Brevanto posted.
+        QTRY_VERIFY_WITH_TIMEOUT(!aim_->IsAlive(im), 5000);
+        // The reply went into the window's input pane and Send was pressed.
+        const std::string setReply = "SendMessageA(" + std::to_string(aim_->InputPane(im)) +
+                                     ", WM_SETTEXT, 0, \"hello there\")";
+        QVERIFY(std::find(aim_->Calls().begin(), aim_->Calls().end(), setReply) !=
+                aim_->Calls().end());
+        QVERIFY(!aim_->MessagesOf(aim_->SendButton(im)).empty());
+        QTRY_COMPARE(In<QListWidget>(practice_.get(), "lstIMWindows")->count(), 0);
+
+        const QString log = In<QPlainTextEdit>(window_.get(), "rtbMessages")->toPlainText();
+        QVERIFY2(log.contains(QStringLiteral("pixelfox22")) && log.contains(QStringLiteral("hi")),
+                 qPrintable(log));
+        QVERIFY2(log.contains(QStringLiteral("AwayUser: hello there")), qPrintable(log));
+        auto* buddies = In<QComboBox>(window_.get(), "cboTextMessage");
+        QCOMPARE(buddies->count(), 1);
+        QCOMPARE(buddies->currentText(), QStringLiteral("pixelfox22"));
+
+        // A second buddy with no entry gets the default message; picking the first buddy
+        // in the list shows that buddy's conversation again.
+        const brevanto::aim::Hwnd other = OpenIM(QStringLiteral("moth"));
+        BuddySays(QStringLiteral("who are you"));
+        QTRY_VERIFY_WITH_TIMEOUT(!aim_->IsAlive(other), 5000);
+        QTRY_COMPARE(buddies->count(), 2);
+        QVERIFY(In<QPlainTextEdit>(window_.get(), "rtbMessages")
+                    ->toPlainText()
+                    .contains(QStringLiteral("AwayUser: :-)")));
+        QCOMPARE(buddies->currentText(), QStringLiteral("moth"));
+        QTest::keyClick(buddies, Qt::Key_Up);  // the user steps back to the first buddy
+        QCOMPARE(buddies->currentText(), QStringLiteral("pixelfox22"));
+        QVERIFY(In<QPlainTextEdit>(window_.get(), "rtbMessages")
+                    ->toPlainText()
+                    .contains(QStringLiteral("hello there")));
+
+        Click(window_.get(), "cmdStart");  // stop: later windows stay open
+        const brevanto::aim::Hwnd late = OpenIM(QStringLiteral("pixelfox22"));
+        BuddySays(QStringLiteral("hi"));
+        QTest::qWait(1300);
+        QVERIFY(aim_->IsAlive(late));
+    }
+
+    void learningTakesTheIMWindowBroughtToTheFront() {
+        Start("");
+        Type("txtScreenName", QStringLiteral("AwayUser"));
+        Click(practice_.get(), "cmdSignOn");
+
+        const brevanto::aim::Hwnd wanted = OpenIM(QStringLiteral("pixelfox22"));
+        BuddySays(QStringLiteral("how are you"));
+        UserSends(QStringLiteral("fine thanks"));
+        OpenIM(QStringLiteral("moth"));
+        BuddySays(QStringLiteral("ignore me"));
+        UserSends(QStringLiteral("not this one"));
+        QCOMPARE(aim_->IMWindows().front(), practice_->ShownIMWindow());
+
+        int boxes = 0;
+        QStringList texts;
+        ModalAnswer answers(
+            [&](QWidget* box) {
+                ++boxes;
+                texts << qobject_cast<QMessageBox*>(box)->text();
+                if (boxes == 1) {
+                    // While Brevanto waits, the user brings the wanted window to the front
+                    // in the practice window, which the box must not block.
+                    auto* list = In<QListWidget>(practice_.get(), "lstIMWindows");
+                    for (int row = 0; row < list->count(); ++row) {
+                        if (list->item(row)->data(Qt::UserRole).toInt() == wanted) {
+                            list->setCurrentRow(row);
+                        }
+                    }
+                    QTest::mouseClick(In<QPushButton>(practice_.get(), "cmdBringToFront"),
+                                      Qt::LeftButton);
+                }
+                Press(box, QMessageBox::Ok);
+            },
+            2);
+        Click(window_.get(), "cmdLearn");
+        QCOMPARE(boxes, 2);
+        QCOMPARE(texts.value(0), QStringLiteral("Click on the IM box then click OK to learn."));
+        QCOMPARE(texts.value(1),
+                 QStringLiteral("The program has learn the conversations and the data was saved!"));
+        QCOMPARE(aim_->IMWindows().front(), wanted);
+
+        auto* grid = In<QTableView>(window_.get(), "flexGrid");
+        QCOMPARE(grid->model()->rowCount(), 1);
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), QStringLiteral("how are you"));
+        QCOMPARE(grid->model()->index(0, 1).data().toString(), QStringLiteral("fine thanks"));
+        QFile file(DataPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("how are you=fine thanks\r\n"));
+    }
+
+    void signingOffRemovesTheBuddyList() {
+        Start("");
+        Click(practice_.get(), "cmdSignOn");
+        QVERIFY(aim_->SignedOn());
+        QVERIFY(aim_->BuddyListWindow() != 0);
+        Click(practice_.get(), "cmdSignOn");
+        QVERIFY(!aim_->SignedOn());
+        QCOMPARE(In<QLabel>(practice_.get(), "lblSignedOn")->text(),
+                 QStringLiteral("Not signed on"));
+    }
+};
+
+QTEST_MAIN(PracticeTest)
+#include "PracticeTest.moc"
