@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What every differential target shares: the input bound and the check that aborts, so
 // libFuzzer and the replay main both record the input that made the two sides differ.
@@ -39,6 +40,18 @@ inline void RequireSame(std::string_view what, std::string_view fast, std::strin
         stderr, "%.*s differs from its literal oracle\n  fast:   \"%s\"\n  oracle: \"%s\"\n",
         static_cast<int>(what.size()), what.data(), Escaped(fast).c_str(), Escaped(oracle).c_str());
     std::abort();
+}
+
+// Lines written one after another, each in brackets, so that lines that differ only in
+// where they break still show apart.
+inline std::string ShownLines(const std::vector<std::string>& lines) {
+    std::string shown;
+    for (const auto& line : lines) {
+        shown += '[';
+        shown += line;
+        shown += ']';
+    }
+    return shown;
 }
 
 // Aborts when a property of the result does not hold.

@@ -17,6 +17,11 @@ def s(text: bytes) -> bytes:
     return text.replace(b"\\", b"\\\\") + b"\\ "
 
 
+def provided(front: bytes, *numbers: int) -> bytes:
+    """An input whose numbers, one byte each, are taken from the end in the order given."""
+    return front + bytes(reversed(numbers))
+
+
 def line(name: bytes, colour: bytes, stamp: bytes, message: bytes) -> bytes:
     return (b'<FONT COLOR="' + colour + b'"><B>' + name + b"<!-- (" + stamp +
             b')--></B>:</FONT><FONT COLOR="#000000"> ' + message + b"</FONT><BR>")
@@ -96,6 +101,63 @@ def main() -> None:
         s(b"ab") + s(b"cd") + b"xxabyycdzzab" + b"\xff\xff\xff\x7f\x00\x03",
     ])
     write("html_to_text", TRANSCRIPTS)
+
+    # last_message: name, signed on (last byte), own name, then pieces chosen by bytes
+    # from the end: 0 name, 1 name lower-cased, 2 own name, 3 ": ", 4 a string.
+    b, me = b"pixelfox22", b"quietowl7"
+    write("last_message", [
+        provided(s(b) + s(me) + s(b" are you there? ") + s(b" yes "), 1, 0, 3, 4, 2, 3, 4),
+        provided(s(b) + s(me) + s(b" hi ") + s(b" ok bye "), 1, 0, 3, 4, 2, 3, 0, 3, 4),
+        provided(s(b) + s(me) + s(b" hi ") + s(b" there "), 1, 1, 3, 4, 0, 3, 4),
+        provided(s(b) + s(me) + s(b" hi "), 0, 0, 3, 4),
+        provided(s(b"bob") + s(b"bobby") + s(b" hi "), 1, 0, 3, 4, 2),
+        provided(s(b"") + s(me) + s(b"anything"), 1, 4),
+        provided(s(b"aa") + s(b"") + s(b"aaa"), 1, 4, 0, 0),
+    ])
+    # learning_split: buddy and user names, then pieces chosen from the end: 0 buddy
+    # label, 1 user label, 2 a label lower-cased (next byte: which), 3 a space, 4 a string.
+    write("learning_split", [
+        provided(s(b"Sam") + s(b"Kim") + s(b"hi ") + s(b"hello ") + s(b"how are you ") +
+                 s(b"fine thanks "), 0, 4, 1, 4, 0, 4, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"Hi ") + s(b"there ") + s(b"yo ") + s(b"sup "),
+                 0, 4, 0, 4, 1, 4, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"hey ") + s(b"hi ") + s(b"hello "),
+                 1, 4, 0, 4, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"hi ") + s(b"hello ") + s(b"bye "),
+                 0, 4, 1, 4, 0, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b" Hello There "), 0, 2, 1, 1, 4),
+        provided(s(b"Sam") + s(b"Sam") + s(b"x"), 0, 4, 1, 3),
+        provided(s(b"") + s(b"") + s(b"a: b: "), 4, 0, 1),
+    ])
+    write("split_lines", DATA_FILES)
+    # get_entry: the message asked for, the file, and the number of old rows (last byte).
+    write("get_entry", [
+        provided(s(b"  Hello  ") + DATA_FILES[0], 0),
+        provided(s(b"a") + DATA_FILES[0], 2),
+        provided(s(b"hi") + DATA_FILES[0], 1),
+        provided(s(b"hello") + DATA_FILES[4], 3),
+        provided(s(b"\xe9t\xe9") + DATA_FILES[4], 0),
+        provided(s(b"x") + DATA_FILES[3], 0),
+        provided(s(b"") + b"", 2),
+    ])
+    # store_entry: message, response, then the file.
+    write("store_entry", [
+        s(b"  Hi") + s(b" there ") + b"",
+        s(b"hi") + s(b"yo") + b"hi=hello\r\noh hi=hey\r\n\r\nno equals\r\n",
+        s(b"") + s(b"x") + DATA_FILES[1],
+        s(b"HI THERE") + s(b"b") + DATA_FILES[2],
+        s(b"\xc9T\xc9") + s(b"summer") + DATA_FILES[4],
+        s(b"a") + s(b"b=c") + DATA_FILES[3],
+    ])
+    # table_file: message and response of each row in turn.
+    write("table_file", [
+        s(b"Hi") + s(b"a") + s(b"hi") + s(b"b"),
+        s(b"hi") + s(b"a") + s(b"hi there") + s(b"b") + s(b"  HI ") + s(b" c "),
+        s(b"") + s(b"") + s(b" ") + s(b"x"),
+        s(b"a=b") + s(b"c") + s(b"a") + s(b"d"),
+        s(b"\xc9t\xc9") + s(b"1") + s(b"\xe9T\xe9") + s(b"2"),
+        b"",
+    ])
 
 
 if __name__ == "__main__":
