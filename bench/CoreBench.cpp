@@ -1,0 +1,184 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "aim/simulated/SimulatedAim.h"
+#include "core/HeadlessControls.h"
+#include "core/MainWindow.h"
+#include "data/FileOps.h"
+#include "data/Learning.h"
+#include "oracles/LiteralLearning.h"
+
+// The responder's hot paths: one auto-respond tick, one save of a large table, and the
+// learning split beside its literal oracle.
+namespace {
+
+namespace fs = std::filesystem;
+using brevanto::aim::Hwnd;
+using brevanto::aim::simulated::SimulatedAim;
+using brevanto::core::HeadlessControls;
+using brevanto::core::MainWindow;
+using brevanto::core::WindowGeometry;
+
+class BenchFolder {
+  public:
+    BenchFolder() {
+        std::random_device seed;
+        path_ = fs::temp_directory_path() / ("brevanto-core-bench-" + std::to_string(seed()));
+        fs::create_directories(path_);
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    fs::path operator/(const char* name) const { return path_ / name; }
+
+  private:
+    fs::path path_;
+};
+
+// The system's file calls, counting the crash-safe replacements of a file.
+class CountingFiles : public brevanto::data::FileOps {
+  public:
+    using SysResult = brevanto::data::SysResult;
+    long long replacements = 0;
+
+    SysResult OpenForReading(const fs::path& p) override { return real_.OpenForReading(p); }
+    SysResult OpenOrCreate(const fs::path& p) override { return real_.OpenOrCreate(p); }
+    SysResult CreateNew(const fs::path& p) override { return real_.CreateNew(p); }
+    SysResult Read(int h, char* b, std::size_t n) override { return real_.Read(h, b, n); }
+    SysResult Write(int h, const char* d, std::size_t n) override { return real_.Write(h, d, n); }
+    SysResult Sync(int h) override { return real_.Sync(h); }
+    SysResult Close(int h) override { return real_.Close(h); }
+    SysResult Rename(const fs::path& from, const fs::path& to) override {
+        ++replacements;
+        return real_.Rename(from, to);
+    }
+    SysResult Remove(const fs::path& p) override { return real_.Remove(p); }
+    SysResult OpenDirectory(const fs::path& p) override { return real_.OpenDirectory(p); }
+    SysResult SyncDirectory(int h) override { return real_.SyncDirectory(h); }
+    SysResult CloseDirectory(int h) override { return real_.CloseDirectory(h); }
+
+  private:
+    brevanto::data::FileOps& real_ = brevanto::data::SystemFileOps();
+};
+
+void WriteTable(const fs::path& path, int entries) {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < entries; ++i) {
+        out << "message number " << i << "=the response to message " << i << "\r\n";
+    }
+}
+
+WindowGeometry Geometry() {
+    WindowGeometry geometry;
+    geometry.windowWidth = 10065;
+    geometry.windowHeight = 6645;
+    geometry.gridWidth = 4935;
+    return geometry;
+}
+
+// One tick on an IM window holding about 10 KB of transcript HTML that ends with the
+// buddy's message, looked up in a data file of 1,000 entries (the match half-way down).
+void BM_Tick_10KBTranscript_1000Entries(benchmark::State& state) {
+    BenchFolder folder;
+    const fs::path dataFile = folder / "data.dat";
+    WriteTable(dataFile, 1000);
+    SimulatedAim aim;
+    aim.SignOn("quietowl7");
+    HeadlessControls controls;
+    std::size_t transcriptBytes = 0;
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A fresh window and log each time, so the run does not measure a growing log.
+        auto window = std::make_unique<MainWindow>(aim, controls, dataFile);
+        window->Form_Load(Geometry());
+        const Hwnd im = aim.OpenIMWindow("pixelfox22");
+        while (aim.TranscriptHtml(im).size() < 10 * 1024) {
+            aim.DeliverBuddyLine(im, "are you there? i wanted to ask you about the weekend");
+            aim.TypeAndSend(im, "yes, the weekend looks fine to me, what did you have in mind");
+        }
+        aim.DeliverBuddyLine(im, "Message number 500?");
+        transcriptBytes = aim.TranscriptHtml(im).size();
+        aim.ClearCalls();
+        state.ResumeTiming();
+
+        window->tmrCheckMessage_Timer();
+
+        state.PauseTiming();
+        aim.ProcessMessages();
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["transcript_bytes"] = static_cast<double>(transcriptBytes);
+}
+BENCHMARK(BM_Tick_10KBTranscript_1000Entries)->Unit(benchmark::kMillisecond);
+
+// SaveData on a table of 10,000 distinct rows: the table written once, sorted once,
+// reloaded.
+void BM_SaveData_10000Rows(benchmark::State& state) {
+    BenchFolder folder;
+    const fs::path dataFile = folder / "data.dat";
+    std::ofstream(dataFile, std::ios::binary).flush();
+    SimulatedAim aim;
+    HeadlessControls controls;
+    CountingFiles files;
+    MainWindow window(aim, controls, dataFile, files);
+    window.Form_Load(Geometry());
+    auto& table = window.Table();
+    table.SetRows(10000);
+    for (int row = 0; row < table.Rows(); ++row) {
+        table.SetCell(row, 0, "How Are You Today, Friend Number " + std::to_string(row) + "?");
+        table.SetCell(row, 1, " fine thanks, and you? " + std::to_string(row * 7) + " ");
+    }
+    files.replacements = 0;
+
+    for (auto _ : state) {
+        window.SaveData();
+    }
+    state.counters["file_replacements_per_save"] =
+        static_cast<double>(files.replacements) / static_cast<double>(state.iterations());
+    state.counters["rows"] = table.Rows();
+}
+BENCHMARK(BM_SaveData_10000Rows)->Unit(benchmark::kMillisecond);
+
+// A conversation of alternating stretches, with the line feeds already turned into spaces.
+std::string Conversation(std::size_t bytes) {
+    std::string text;
+    for (int i = 0; text.size() < bytes; ++i) {
+        text += "pixelfox22: are you there? number " + std::to_string(i) + " ";
+        if (i % 3 == 0) {
+            text += "pixelfox22: hello?? ";
+        }
+        text += "quietowl7: Yes I Am Here, What Is Up " + std::to_string(i) + " ";
+    }
+    return text;
+}
+
+void BM_SplitConversation(benchmark::State& state) {
+    const std::string transcript = Conversation(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            brevanto::data::SplitConversation(transcript, "pixelfox22: ", "quietowl7: "));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(transcript.size()));
+}
+BENCHMARK(BM_SplitConversation)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_SplitConversation_LiteralOracle(benchmark::State& state) {
+    const std::string transcript = Conversation(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            brevanto::oracles::LiteralLearning(transcript, "pixelfox22: ", "quietowl7: "));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(transcript.size()));
+}
+// Quadratic: it copies the rest of the transcript for every pair, so it gets 64 KB only.
+BENCHMARK(BM_SplitConversation_LiteralOracle)->Arg(64 << 10)->Unit(benchmark::kMillisecond);
+
+}  // namespace
