@@ -1,6 +1,7 @@
 #include "data/Learning.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "aim/text/TranscriptText.h"
 #include "data/codepage/CodePage.h"
@@ -32,6 +33,15 @@ class Occurrences {
             border[i] = k;
         }
         for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
+            if (k == 0) {
+                // Outside a partial match only the pattern's first byte can start one:
+                // jump to it.
+                const void* next = std::memchr(text.data() + i, pattern[0], text.size() - i);
+                if (next == nullptr) {
+                    break;
+                }
+                i = static_cast<std::size_t>(static_cast<const char*>(next) - text.data());
+            }
             while (k > 0 && text[i] != pattern[k]) {
                 k = border[k - 1];
             }
