@@ -15,6 +15,10 @@ Hwnd FromHandle(HWND window) {
     return static_cast<Hwnd>(reinterpret_cast<std::intptr_t>(window));
 }
 
+// SMTO_BLOCK: messages sent to our own windows wait until the AIM client has answered, so
+// no handler of ours re-enters the routine that is waiting; the time-out bounds the wait.
+constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem(unsigned sendTimeoutMs) : sendTimeoutMs_(sendTimeoutMs) {}
@@ -45,18 +49,35 @@ std::int32_t Win32WindowSystem::GetWindowTextA(Hwnd window, char* buffer, std::i
 
 std::intptr_t Win32WindowSystem::SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
                                               std::intptr_t lParam) {
-    // SMTO_BLOCK: messages sent to our own windows wait until the AIM client has answered,
-    // so no handler of ours re-enters the routine that is waiting; the time-out bounds the
-    // wait either way. WM_GETTEXT and WM_SETTEXT are system messages, so the system copies
-    // their buffers across the process boundary.
+    if (message == WM_GETTEXTLENGTH) {
+        return AnsiTextLengthBound(window);
+    }
+    // WM_GETTEXT and WM_SETTEXT are system messages: the system copies their buffers across
+    // the process boundary and converts their text between the code pages.
     DWORD_PTR result = 0;
-    const LRESULT answered = ::SendMessageTimeoutA(
-        ToHandle(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
-        SMTO_ABORTIFHUNG | SMTO_BLOCK, sendTimeoutMs_, &result);
-    if (answered == 0) {
+    if (::SendMessageTimeoutA(ToHandle(window), message, static_cast<WPARAM>(wParam),
+                              static_cast<LPARAM>(lParam), kSendFlags, sendTimeoutMs_,
+                              &result) == 0) {
         return 0;
     }
     return static_cast<std::intptr_t>(result);
+}
+
+// The length request goes out in its Unicode form. Wine answers the ANSI form for a window
+// of another thread by sending a second, unbounded WM_GETTEXT after the first reply, even
+// when that reply timed out, so a hung client would hold Brevanto forever. A character of
+// the ANSI code page takes at most MaxCharSize bytes, so the scaled Unicode length is never
+// shorter than the ANSI text (exact for single-byte code pages such as 1252), which is all
+// a length request promises.
+std::intptr_t Win32WindowSystem::AnsiTextLengthBound(Hwnd window) const {
+    DWORD_PTR units = 0;
+    if (::SendMessageTimeoutW(ToHandle(window), WM_GETTEXTLENGTH, 0, 0, kSendFlags, sendTimeoutMs_,
+                              &units) == 0) {
+        return 0;
+    }
+    CPINFO codePage{};
+    const DWORD_PTR maxCharSize = ::GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : 2;
+    return static_cast<std::intptr_t>(units * maxCharSize);
 }
 
 bool Win32WindowSystem::PostMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,

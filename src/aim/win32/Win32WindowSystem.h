@@ -24,6 +24,7 @@ class Win32WindowSystem final : public WindowSystem {
     std::int32_t GetWindowTextA(Hwnd window, char* buffer, std::int32_t maxCount) override;
     // Waits at most the send time-out, and not at all for a window whose thread the system
     // already knows to be hung; either way the call gives 0, as a missing window does.
+    // WM_GETTEXTLENGTH gives a length the ANSI text never exceeds.
     std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
                                std::intptr_t lParam) override;
     bool PostMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
@@ -32,6 +33,8 @@ class Win32WindowSystem final : public WindowSystem {
     unsigned SendTimeoutMs() const { return sendTimeoutMs_; }
 
   private:
+    std::intptr_t AnsiTextLengthBound(Hwnd window) const;
+
     unsigned sendTimeoutMs_;
 };
 

@@ -1,0 +1,176 @@
+#include <string>
+
+#include "aim/modAIM.h"
+#include "suite/Fixture.h"
+#include "suite/Tests.h"
+
+namespace brevanto::wine {
+namespace {
+
+using aim::Win32WindowSystem;
+namespace modAIM = brevanto::modAIM;
+
+constexpr char kImClass[] = "AIM_IMessage";
+
+aim::Hwnd TranscriptPane(Win32WindowSystem& windows, aim::Hwnd im) {
+    return windows.FindWindowExA(im, 0, "WndAte32Class", nullptr);
+}
+
+}  // namespace
+
+void CaptionsAndBuddyNames(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("im", "pixelfox22")
+        .Add("responded")
+        .Add("im", "sunnyday")
+        .Add("caption", "sunnyday - instant message");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    checks.Equal(modAIM::GetCaption(windows, client->Im(0)), "pixelfox22 - Instant Message",
+                 "GetCaption reads another process's caption whole");
+    checks.Equal(modAIM::GetCaption(windows, client->Im(1)),
+                 "Responded to pixelfox22 - Instant Message", "GetCaption of a responded window");
+    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), "pixelfox22",
+                 "GetIMBuddyName cuts the caption words");
+    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(1)), "pixelfox22",
+                 "GetIMBuddyName cuts \"Responded to \" as well");
+    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(2)), "sunnyday",
+                 "GetIMBuddyName cuts the caption words in lower case");
+    checks.Equal(modAIM::GetCaption(windows, 0), "", "GetCaption of no window is empty");
+    checks.Equal(modAIM::GetIMBuddyName(windows, 0), "", "GetIMBuddyName of no window is empty");
+}
+
+void TranscriptPane(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "are you there?")
+        .Add("me", "yes")
+        .Add("im", "emptybuddy");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    const aim::Hwnd pane = TranscriptPane(windows, client->Im(0));
+    checks.That(pane != 0, "FindWindowExA finds the transcript pane of another process");
+    const auto report = client->CurrentReport();
+    checks.That(report.has_value(), "the fake client reports");
+    if (report) {
+        checks.Equal(modAIM::GetText(windows, pane), report->Im(0)->transcript,
+                     "GetText reads the pane's HTML across the process boundary");
+    }
+    const std::string firstLine =
+        "<HTML><BODY BGCOLOR=\"#ffffff\"><FONT COLOR=\"#ff0000\"><B>pixelfox22<!-- (9:14:02 PM)"
+        "--></B>:</FONT><FONT COLOR=\"#000000\"> are you there?</FONT><BR>";
+    checks.Equal(modAIM::GetText(windows, pane).substr(0, firstLine.size()), firstLine,
+                 "the pane holds AIM-style HTML");
+    const std::string transcript = modAIM::GetIMText(windows, client->Im(0));
+    checks.Equal(transcript, "pixelfox22: are you there?\nquietowl7: yes\n",
+                 "GetIMText gives the conversation as lines");
+    checks.Equal(modAIM::GetIMText(windows, client->Im(1)), "",
+                 "GetIMText of a window with an empty pane is empty");
+    // The tail after the buddy's line holds the user's own line, read from the buddy list.
+    const std::string oneLine = modAIM::ReplaceText(transcript, "\n", " ");
+    checks.Equal(modAIM::GetLastMessage(windows, oneLine, "pixelfox22"), modAIM::NulMarker,
+                 "GetLastMessage sees the user's answer and reports nothing to answer");
+}
+
+void MyScreenName(Checks& checks) {
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    {
+        ScenarioText scenario;
+        scenario.Add("signon", "quietowl7");
+        auto client = StartClient(checks, scenario);
+        if (!client) {
+            return;
+        }
+        checks.Equal(modAIM::GetMyScreenName(windows), "quietowl7",
+                     "GetMyScreenName reads the buddy list caption");
+    }
+    ScenarioText signedOff;
+    signedOff.Add("im", "pixelfox22");
+    auto client = StartClient(checks, signedOff);
+    if (!client) {
+        return;
+    }
+    checks.Equal(modAIM::GetMyScreenName(windows), "[not online]",
+                 "GetMyScreenName without a buddy list window");
+}
+
+void ZOrder(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("im", "firstbuddy").Add("im", "secondbuddy");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    checks.Equal(windows.FindWindowA(kImClass, nullptr), client->Im(1),
+                 "FindWindowA gives the IM window opened last, in front");
+    checks.That(client->Raise(0), "the fake client raises the other window");
+    const aim::Hwnd front = windows.FindWindowA(kImClass, nullptr);
+    checks.Equal(front, client->Im(0), "FindWindowA follows the raised window");
+    checks.Equal(modAIM::GetIMBuddyName(windows, front), "firstbuddy",
+                 "the front window is the raised buddy's");
+}
+
+void AnsiBytes(Checks& checks) {
+    std::string highBytes;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        highBytes += static_cast<char>(byte);
+    }
+    const std::string buddy = "caf\xE9\x80\xFF";
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7").Add("im", buddy).Add("buddy", highBytes);
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), buddy,
+                 "a caption with bytes 0x80-0xFF crosses unchanged");
+    checks.Equal(modAIM::GetIMText(windows, client->Im(0)), buddy + ": " + highBytes + "\n",
+                 "pane text with every byte 0x80-0xFF crosses unchanged");
+    modAIM::SendIM(windows, client->Im(0), highBytes);
+    const auto report = client->Quit();
+    checks.That(report.has_value(), "the fake client reports at the end");
+    if (report) {
+        const auto events = report->EventsOf(0);
+        checks.That(!events.empty() && events.front().kind == "settext", "the input pane was set");
+        if (!events.empty()) {
+            checks.Equal(events.front().text, highBytes,
+                         "a reply with every byte 0x80-0xFF reaches the input pane unchanged");
+        }
+    }
+}
+
+void ShortCopy(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("im", "pixelfox22").Add("buddy", "are you there?").Add("shortcopy", "6");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    const aim::Hwnd pane = TranscriptPane(windows, client->Im(0));
+    const auto announced = windows.SendMessageA(pane, aim::WM_GETTEXTLENGTH, 0, 0);
+    checks.That(announced > 7, "the pane announces its whole text");
+    const std::string text = modAIM::GetText(windows, pane);
+    checks.Equal(static_cast<std::int64_t>(text.size()), announced,
+                 "GetText keeps the announced length");
+    if (text.size() < 7) {
+        return;
+    }
+    checks.Equal(text.substr(0, 7), std::string("<HTML>") + '\0',
+                 "GetText holds the copied characters and the window's terminator");
+    checks.Equal(text.substr(7), std::string(text.size() - 7, ' '),
+                 "the rest of GetText's result is spaces");
+}
+
+}  // namespace brevanto::wine

@@ -1,0 +1,109 @@
+#include <string>
+#include <vector>
+
+#include "aim/modAIM.h"
+#include "suite/Fixture.h"
+#include "suite/Tests.h"
+
+namespace brevanto::wine {
+namespace {
+
+using aim::Win32WindowSystem;
+namespace modAIM = brevanto::modAIM;
+
+std::string Kinds(const std::vector<ReportEvent>& events) {
+    std::string kinds;
+    for (const ReportEvent& event : events) {
+        kinds += (kinds.empty() ? "" : " ") + event.kind;
+    }
+    return kinds;
+}
+
+}  // namespace
+
+void SendReply(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "are you there?")
+        .Add("type", "half-typed draft");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    const aim::Hwnd im = client->Im(0);
+    modAIM::SendIM(windows, im, "yes\nreally");
+    checks.Equal(modAIM::GetIMText(windows, im),
+                 "pixelfox22: are you there?\nquietowl7: yes\nreally\n",
+                 "the transcript gains the user's line once SendIM returns");
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return;
+    }
+    const auto events = report->EventsOf(0);
+    checks.Equal(Kinds(events), "settext press sent",
+                 "SendIM sets the input pane, then one press sends it");
+    if (events.size() == 3) {
+        checks.Equal(events[0].text, "yes\nreally",
+                     "the reply replaces the draft, line feed included");
+        checks.Equal(events[2].text, "yes\nreally", "the reply is what went out");
+    }
+    checks.Equal(report->Im(0)->input, "", "the input pane is empty after sending");
+    checks.That(report->Im(0)->transcript.ends_with(
+                    "quietowl7<!-- (9:14:02 PM)--></B>:</FONT><FONT COLOR=\"#000000\"> "
+                    "yes<BR>really</FONT><BR></BODY></HTML>"),
+                "the user's line is in the transcript HTML in the user's colour position");
+    checks.That(report->Im(0)->open, "SendIM leaves the window open");
+}
+
+void SendEmptyReply(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "hello")
+        .Add("type", "draft");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    const std::string before = modAIM::GetIMText(windows, client->Im(0));
+    modAIM::SendIM(windows, client->Im(0), "");
+    checks.Equal(modAIM::GetIMText(windows, client->Im(0)), before,
+                 "an empty reply adds nothing to the transcript");
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return;
+    }
+    checks.Equal(Kinds(report->EventsOf(0)), "settext press",
+                 "an empty reply empties the input pane and the button is still pressed");
+    checks.Equal(report->Im(0)->input, "", "the draft is gone");
+}
+
+void CloseRequest(Checks& checks) {
+    ScenarioText scenario;
+    scenario.Add("im", "stayingbuddy").Add("im", "leavingbuddy");
+    auto client = StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    const aim::Hwnd leaving = client->Im(1);
+    modAIM::CloseWindow(windows, leaving);
+    checks.That(client->Sync(), "the fake client handles the posted messages");
+    checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), client->Im(0),
+                 "the closed window is gone and the other one is found");
+    checks.Equal(modAIM::GetIMBuddyName(windows, leaving), "",
+                 "the closed window's handle reads as no window");
+    checks.Equal(modAIM::GetIMText(windows, leaving), "", "and its transcript as empty");
+    modAIM::SendIM(windows, leaving, "too late");  // must simply do nothing
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return;
+    }
+    checks.Equal(Kinds(report->EventsOf(1)), "close", "exactly one close request arrived");
+    checks.That(!report->Im(1)->open && report->Im(0)->open, "only the requested window closed");
+}
+
+}  // namespace brevanto::wine
