@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/MessageTable.h"
+#include "data/TableFile.h"
+#include "data/modFileIO.h"
+
+namespace brevanto::hardening {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// A table as a user might type it: mixed case, stray spaces, repeated messages and a
+// response with "=" in it, in no particular order, so that saving has to normalise, merge
+// and sort. Keys avoid "?", "." and "!", which the default Ignore boxes would strip.
+// The same seed gives the same table in every process.
+inline Rows MakeTable(int rows, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const std::string words[] = {"hi",  "Hello", "how are you", "BYE",       "ok",
+                                 "lol", "brb",   "what's up",   "\xc9t\xe9", "sure thing"};
+    auto pick = [&](std::uint32_t n) { return static_cast<std::size_t>(random() % n); };
+    Rows table;
+    for (int row = 0; row < rows; ++row) {
+        std::string message = words[pick(10)];
+        // Most messages are distinct, some repeat another row's message in another case.
+        if (pick(8) != 0)
+            message += " " + std::to_string(random() % 100000);
+        if (pick(4) == 0)
+            message = "  " + message + " ";
+        std::string response = words[pick(10)] + " " + std::to_string(row);
+        if (pick(6) == 0)
+            response += " = " + std::to_string(seed);
+        table.emplace_back(std::move(message), std::move(response));
+    }
+    return table;
+}
+
+inline void FillTable(data::MessageTable& table, const Rows& rows) {
+    table.SetRows(static_cast<int>(rows.size()));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        table.SetCell(static_cast<int>(row), 0, rows[row].first);
+        table.SetCell(static_cast<int>(row), 1, rows[row].second);
+    }
+}
+
+inline Rows CellsOf(const data::MessageTable& table) {
+    Rows rows;
+    for (int row = 0; row < table.Rows(); ++row) {
+        rows.emplace_back(table.Cell(row, 0), table.Cell(row, 1));
+    }
+    return rows;
+}
+
+// The file that writing the table gives before it is sorted, and after.
+inline std::string UnsortedFile(const Rows& rows) {
+    std::vector<modFileIO::TablePair> pairs;
+    for (const auto& [message, response] : rows)
+        pairs.push_back({message, response});
+    return modFileIO::JoinLines(modFileIO::TableLines(pairs));
+}
+
+inline std::string SortedFile(const Rows& rows) {
+    std::vector<modFileIO::TablePair> pairs;
+    for (const auto& [message, response] : rows)
+        pairs.push_back({message, response});
+    std::vector<std::string> lines = modFileIO::TableLines(pairs);
+    modFileIO::SortLines(lines);
+    return modFileIO::JoinLines(lines);
+}
+
+}  // namespace brevanto::hardening
