@@ -98,10 +98,17 @@ std::string GetText(WindowSystem& windows, Hwnd window) {
     const auto announced =
         static_cast<std::int32_t>(windows.SendMessageA(window, aim::WM_GETTEXTLENGTH, 0, 0));
     const std::int32_t n = AnnouncedLength(announced);
-    return ReadInto(n, ' ', [&](char* buffer, std::int32_t size) {
-        windows.SendMessageA(window, aim::WM_GETTEXT, static_cast<std::uintptr_t>(size),
-                             reinterpret_cast<std::intptr_t>(buffer));
+    bool answered = true;
+    std::string text = ReadInto(n, ' ', [&](char* buffer, std::int32_t size) {
+        const std::intptr_t copied =
+            windows.SendMessageA(window, aim::WM_GETTEXT, static_cast<std::uintptr_t>(size),
+                                 reinterpret_cast<std::intptr_t>(buffer));
+        // A window that copies nothing still writes its NUL; an untouched buffer means the
+        // call never reached it (it stopped answering after giving its length), and that
+        // reads as a missing window, not as a text of spaces.
+        answered = copied != 0 || buffer[0] != ' ';
     });
+    return answered ? text : std::string();
 }
 
 std::string GetIMText(WindowSystem& windows, Hwnd imWindow) {

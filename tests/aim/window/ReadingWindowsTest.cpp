@@ -152,7 +152,8 @@ TEST_F(ReadingWindows, FrontMostIMWindowIsFoundFirst) {
 // buffer it is given, without a terminator.
 class AnnouncingWindow : public aim::WindowSystem {
   public:
-    explicit AnnouncingWindow(std::intptr_t length) : length_(length) {}
+    explicit AnnouncingWindow(std::intptr_t length, bool copies = true)
+        : length_(length), copies_(copies) {}
     Hwnd FindWindowA(const char*, const char*) override { return 0; }
     Hwnd FindWindowExA(Hwnd, Hwnd, const char*, const char*) override { return 0; }
     Hwnd GetWindow(Hwnd, unsigned) override { return 0; }
@@ -168,6 +169,9 @@ class AnnouncingWindow : public aim::WindowSystem {
             return length_;
         }
         sizes.push_back(static_cast<std::int32_t>(wParam));
+        if (!copies_) {
+            return 0;  // timed out: nothing copied, not even the terminator
+        }
         std::memset(reinterpret_cast<char*>(lParam), 'x', wParam);
         return static_cast<std::intptr_t>(wParam);
     }
@@ -177,6 +181,7 @@ class AnnouncingWindow : public aim::WindowSystem {
 
   private:
     std::intptr_t length_;
+    bool copies_;
 };
 
 TEST(AnnouncedLengths, NegativeReadsAsZeroAndTheResultIsNeverLongerThanAnnounced) {
@@ -193,6 +198,10 @@ TEST(AnnouncedLengths, NegativeReadsAsZeroAndTheResultIsNeverLongerThanAnnounced
     // The length is a 32-bit result: bits above it are not part of it.
     AnnouncingWindow wide(static_cast<std::intptr_t>((std::int64_t{1} << 32) + 3));
     EXPECT_EQ(GetText(wide, 1), "xxx");
+
+    // Gave its length, then stopped answering: as empty as a missing window, not spaces.
+    AnnouncingWindow hungAfterLength(5, false);
+    EXPECT_EQ(GetText(hungAfterLength, 1), "");
 }
 
 }  // namespace
