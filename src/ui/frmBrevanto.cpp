@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -55,6 +56,17 @@ QFont SansFont(double pointSize, bool bold = false) {
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+// MS Sans Serif is rarely installed, and its stand-ins are wider: shrink a label's font
+// until its caption fits the width the layout gives it, so no caption loses its end.
+void FitCaption(QLabel* label) {
+    QFont font = label->font();
+    while (font.pointSizeF() > 6.0 &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > label->width()) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
 }
 
 template <typename W>
@@ -158,6 +170,7 @@ void frmBrevanto::BuildControls() {
     Place(lblDefaultMessage_, 120, 240, 1605, 315);
     for (QLabel* label : {lblIgnore_, lblLeadingMessage_, lblDefaultMessage_}) {
         label->setFont(SansFont(9.75));
+        FitCaption(label);
     }
 
     // Only the holder of the icon image; the window shows the icon in its title bar.
@@ -199,6 +212,7 @@ void frmBrevanto::BuildControls() {
     Place(lblMessages_, 840, 600, 1095, 240);
     for (QLabel* label : {lblResponses_, lblMessages_}) {
         label->setFont(SansFont(9.75, true));
+        FitCaption(label);
     }
 }
 

@@ -148,7 +148,9 @@ class MainWindowTest : public QObject {
             auto* label = Child<QLabel>(l.name);
             QCOMPARE(label->text(), QString::fromLatin1(l.text));
             QCOMPARE(label->geometry(), l.pixels);
-            QCOMPARE(label->font().pointSizeF(), 9.75);
+            // 9.75 point, or smaller where the stand-in font would cut the caption off.
+            QVERIFY(label->font().pointSizeF() <= 9.75 && label->font().pointSizeF() > 6.0);
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
         }
         QVERIFY(Child<QLabel>("lblMessages")->font().bold());
         QVERIFY(Child<QLabel>("lblResponses")->font().bold());
