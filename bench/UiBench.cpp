@@ -46,7 +46,9 @@ struct Session {
         window.Form_Load();
         window.show();
         practice.show();
-        QTest::qWaitForWindowExposed(&window);
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            qFatal("the main window was never shown");
+        }
     }
     SimulatedAim aim;
     PracticeWindow practice;
