@@ -34,8 +34,9 @@ inline std::string Escaped(std::string_view text) {
 
 // Aborts with both results when the fast routine and the oracle disagree.
 inline void RequireSame(std::string_view what, std::string_view fast, std::string_view oracle) {
-    if (fast == oracle)
+    if (fast == oracle) {
         return;
+    }
     std::fprintf(
         stderr, "%.*s differs from its literal oracle\n  fast:   \"%s\"\n  oracle: \"%s\"\n",
         static_cast<int>(what.size()), what.data(), Escaped(fast).c_str(), Escaped(oracle).c_str());
@@ -56,8 +57,9 @@ inline std::string ShownLines(const std::vector<std::string>& lines) {
 
 // Aborts when a property of the result does not hold.
 inline void Require(bool condition, const char* what) {
-    if (condition)
+    if (condition) {
         return;
+    }
     std::fprintf(stderr, "check failed: %s\n", what);
     std::abort();
 }

@@ -21,8 +21,9 @@ std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& argumen
     std::vector<std::filesystem::path> inputs;
     if (std::filesystem::is_directory(argument)) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argument)) {
-            if (entry.is_regular_file())
+            if (entry.is_regular_file()) {
                 inputs.push_back(entry.path());
+            }
         }
         // Sorted so that a failing run names the same first input every time.
         std::sort(inputs.begin(), inputs.end());
@@ -64,8 +65,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         for (const auto& input : inputs) {
-            if (!Replay(input))
+            if (!Replay(input)) {
                 return 1;
+            }
             ++replayed;
         }
     }

@@ -32,8 +32,9 @@ std::string Shown(const brevanto::data::MessageTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brevanto;
-    if (size > fuzz::kMaxInputBytes)
+    if (size > fuzz::kMaxInputBytes) {
         return -1;
+    }
     FuzzedDataProvider input(data, size);
     const std::string message = input.ConsumeRandomLengthString(32);
     // Some inputs start from a table that already has rows, to see that none survive.
@@ -47,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     data::MessageTable literal;
     for (data::MessageTable* table : {&fast, &literal}) {
         table->SetRows(oldRows);
-        for (int row = 0; row < oldRows; ++row)
+        for (int row = 0; row < oldRows; ++row) {
             table->SetCell(row, 0, "old");
+        }
     }
     modFileIO::FillTable(bytes, fast);
     oracle::LiteralLoadGrid(bytes, literal);

@@ -7,8 +7,9 @@
 #include "oracles/LiteralText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes)
+    if (size > brevanto::fuzz::kMaxInputBytes) {
         return -1;
+    }
     const std::string html(reinterpret_cast<const char*>(data), size);
 
     const std::string text = brevanto::modAIM::HTMLToText(html);

@@ -59,8 +59,9 @@ bool LiteralLoopIsSound(const std::string& transcript, const std::string& name) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes)
+    if (size > brevanto::fuzz::kMaxInputBytes) {
         return -1;
+    }
     FuzzedDataProvider input(data, size);
     const std::string name = input.ConsumeRandomLengthString(12);
     const bool signedOn = input.ConsumeBool();
@@ -68,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string transcript = Transcript(input, name, me);
 
     brevanto::aim::simulated::SimulatedAim aim;
-    if (signedOn)
+    if (signedOn) {
         aim.SignOn(me);
+    }
     auto myScreenName = [&] { return brevanto::modAIM::GetMyScreenName(aim); };
 
     const std::string fast = brevanto::modAIM::GetLastMessage(aim, transcript, name);

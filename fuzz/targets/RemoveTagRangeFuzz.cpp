@@ -40,8 +40,9 @@ Markers PickMarkers(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes)
+    if (size > brevanto::fuzz::kMaxInputBytes) {
         return -1;
+    }
     FuzzedDataProvider input(data, size);
     const Markers markers = PickMarkers(input);
     const std::string text = input.ConsumeRemainingBytesAsString();

@@ -9,8 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brevanto;
-    if (size > fuzz::kMaxInputBytes)
+    if (size > fuzz::kMaxInputBytes) {
         return -1;
+    }
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
     const auto lines = modFileIO::SplitLines(bytes);

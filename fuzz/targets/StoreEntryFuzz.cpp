@@ -24,8 +24,9 @@ constexpr std::size_t kMaxSortedLines = 1001;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brevanto;
-    if (size > fuzz::kMaxInputBytes)
+    if (size > fuzz::kMaxInputBytes) {
         return -1;
+    }
     FuzzedDataProvider input(data, size);
     const std::string message = input.ConsumeRandomLengthString(24);
     const std::string response = input.ConsumeRandomLengthString(24);

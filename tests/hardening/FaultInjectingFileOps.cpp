@@ -39,39 +39,45 @@ data::SysResult FaultInjectingFileOps::Opened(data::SysResult result, bool forWr
 }
 
 data::SysResult FaultInjectingFileOps::OpenForReading(const std::filesystem::path& path) {
-    if (auto failed = Enter("OpenForReading", false))
+    if (auto failed = Enter("OpenForReading", false)) {
         return *failed;
+    }
     return Real().OpenForReading(path);
 }
 
 data::SysResult FaultInjectingFileOps::OpenOrCreate(const std::filesystem::path& path) {
-    if (auto failed = Enter("OpenOrCreate", false))
+    if (auto failed = Enter("OpenOrCreate", false)) {
         return *failed;
+    }
     return Opened(Real().OpenOrCreate(path), true);
 }
 
 data::SysResult FaultInjectingFileOps::CreateNew(const std::filesystem::path& path) {
-    if (auto failed = Enter("CreateNew", false))
+    if (auto failed = Enter("CreateNew", false)) {
         return *failed;
+    }
     return Opened(Real().CreateNew(path), true);
 }
 
 data::SysResult FaultInjectingFileOps::Read(int handle, char* buffer, std::size_t size) {
-    if (auto failed = Enter("Read", false))
+    if (auto failed = Enter("Read", false)) {
         return *failed;
+    }
     return Real().Read(handle, buffer, size);
 }
 
 data::SysResult FaultInjectingFileOps::Write(int handle, const char* data, std::size_t size) {
     const bool shortWrite = shortWriteAt_ == calls_.size();
-    if (auto failed = Enter("Write", true))
+    if (auto failed = Enter("Write", true)) {
         return *failed;
+    }
     return Real().Write(handle, data, shortWrite ? std::min<std::size_t>(size, 1) : size);
 }
 
 data::SysResult FaultInjectingFileOps::Sync(int handle) {
-    if (auto failed = Enter("Sync", writtenHandles_.contains(handle)))
+    if (auto failed = Enter("Sync", writtenHandles_.contains(handle))) {
         return *failed;
+    }
     return Real().Sync(handle);
 }
 
@@ -89,26 +95,30 @@ data::SysResult FaultInjectingFileOps::Close(int handle) {
 
 data::SysResult FaultInjectingFileOps::Rename(const std::filesystem::path& from,
                                               const std::filesystem::path& to) {
-    if (auto failed = Enter("Rename", false))
+    if (auto failed = Enter("Rename", false)) {
         return *failed;
+    }
     return Real().Rename(from, to);
 }
 
 data::SysResult FaultInjectingFileOps::Remove(const std::filesystem::path& path) {
-    if (auto failed = Enter("Remove", false))
+    if (auto failed = Enter("Remove", false)) {
         return *failed;
+    }
     return Real().Remove(path);
 }
 
 data::SysResult FaultInjectingFileOps::OpenDirectory(const std::filesystem::path& path) {
-    if (auto failed = Enter("OpenDirectory", false))
+    if (auto failed = Enter("OpenDirectory", false)) {
         return *failed;
+    }
     return Real().OpenDirectory(path);
 }
 
 data::SysResult FaultInjectingFileOps::SyncDirectory(int handle) {
-    if (auto failed = Enter("SyncDirectory", false))
+    if (auto failed = Enter("SyncDirectory", false)) {
         return *failed;
+    }
     return Real().SyncDirectory(handle);
 }
 

@@ -14,8 +14,9 @@ inline constexpr std::size_t kOneMegabyte = 1 << 20;
 inline std::string Repeated(std::string_view piece, std::size_t times) {
     std::string text;
     text.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
+    for (std::size_t i = 0; i < times; ++i) {
         text += piece;
+    }
     return text;
 }
 

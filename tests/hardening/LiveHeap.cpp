@@ -18,15 +18,17 @@ void* Allocate(std::size_t size, std::size_t alignment) {
         alignment <= alignof(std::max_align_t)
             ? std::malloc(size == 0 ? 1 : size)
             : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
-    if (block == nullptr)
+    if (block == nullptr) {
         throw std::bad_alloc();
+    }
     liveBytes += static_cast<long long>(malloc_usable_size(block));
     return block;
 }
 
 void Release(void* block) noexcept {
-    if (block == nullptr)
+    if (block == nullptr) {
         return;
+    }
     liveBytes -= static_cast<long long>(malloc_usable_size(block));
     std::free(block);
 }

@@ -42,22 +42,27 @@ int main(int argc, char** argv) {
     if (mode == "once") {
         hardening::FillTable(window.Table(), tableB);
         window.SaveData();
+        data::MessageTable stored;
+        modFileIO::FillTable(hardening::SortedFile(tableB), stored);
         const bool saved = controls.boxes.size() == 1 &&
                            controls.boxes[0].prompt == "The message was saved!" &&
-                           hardening::CellsOf(window.Table()).size() ==
-                               modFileIO::SplitLines(hardening::SortedFile(tableB)).size();
-        for (const auto& box : controls.boxes)
+                           hardening::CellsOf(window.Table()) == hardening::CellsOf(stored);
+        for (const auto& box : controls.boxes) {
             std::fprintf(stderr, "%s\n", box.prompt.c_str());
+        }
         return saved ? 0 : 1;
     }
 
-    if (::write(STDOUT_FILENO, "R", 1) != 1)
+    if (::write(STDOUT_FILENO, "R", 1) != 1) {
         return 1;
+    }
     for (bool useB = false;; useB = !useB) {
         hardening::FillTable(window.Table(), useB ? tableB : tableA);
         window.SaveData();
-        if (controls.boxes.empty() || controls.boxes.back().prompt != "The message was saved!") {
-            std::fprintf(stderr, "save failed: %s\n", controls.boxes.back().prompt.c_str());
+        if (controls.boxes.size() != 1 || controls.boxes[0].prompt != "The message was saved!") {
+            for (const auto& box : controls.boxes) {
+                std::fprintf(stderr, "save failed: %s\n", box.prompt.c_str());
+            }
             return 1;
         }
         controls.boxes.clear();

@@ -33,8 +33,9 @@ long EnvNumber(const char* name, long fallback) {
 // Starts the helper with its stdout on a pipe; returns its pid and the pipe's read end.
 std::pair<pid_t, int> StartHelper(const std::filesystem::path& folder, int rows, const char* mode) {
     int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
+    if (::pipe(pipeEnds) != 0) {
         return {-1, -1};
+    }
     const std::string rowsText = std::to_string(rows);
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -91,8 +92,9 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
             const bool started = ::read(ready, &byte, 1) == 1;
             ::close(ready);
             std::uniform_int_distribution<long> delay(0, size.maxDelay.count());
-            if (started)
+            if (started) {
                 std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+            }
             ::kill(pid, SIGKILL);
             const int status = WaitFor(pid);
             ASSERT_TRUE(started && WIFSIGNALED(status))

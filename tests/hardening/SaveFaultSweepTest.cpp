@@ -48,8 +48,9 @@ SaveOutcome Save(FaultInjectingFileOps& files, const std::string& oldFile, const
 
 bool ShowedSaved(const SaveOutcome& outcome) {
     for (const auto& box : outcome.boxes) {
-        if (box.prompt == kSaved)
+        if (box.prompt == kSaved) {
             return true;
+        }
     }
     return false;
 }
@@ -75,18 +76,21 @@ class SaveFaultSweep : public ::testing::Test {
         FaultInjectingFileOps files;
         clean = Save(files, oldFile, newRows);
         for (std::size_t i = 0; i < clean.calls.size(); ++i) {
-            if (clean.calls[i].name == "Rename")
+            if (clean.calls[i].name == "Rename") {
                 renames.push_back(i);
+            }
         }
     }
 
     // The data file a save that stopped at this position may leave: the old one until
     // the first replacement, then what the last replacement before it wrote.
     std::string FileAfterFailureAt(std::size_t position) const {
-        if (renames.empty() || position <= renames.front())
+        if (renames.empty() || position <= renames.front()) {
             return oldFile;
-        if (renames.size() < 2 || position <= renames[1])
+        }
+        if (renames.size() < 2 || position <= renames[1]) {
             return unsortedNew;
+        }
         return sortedNew;
     }
 };
@@ -101,8 +105,9 @@ TEST_F(SaveFaultSweep, ACleanSaveSyncsEachFileBeforeRenamingItAndSyncsTheFolderA
               oracle::LiteralWriteLines(oracle::LiteralSortFile(oracle::LiteralSaveRows(rows))));
 
     std::string sequence;
-    for (const FileCall& call : clean.calls)
+    for (const FileCall& call : clean.calls) {
         sequence += call.name + " ";
+    }
     RecordProperty("calls", sequence);
     ASSERT_FALSE(renames.empty());
     std::size_t from = 0;
@@ -115,8 +120,9 @@ TEST_F(SaveFaultSweep, ACleanSaveSyncsEachFileBeforeRenamingItAndSyncsTheFolderA
             closed |= synced && call.name == "Close" && call.onWrittenFile;
         }
         for (std::size_t i = rename + 1; i < clean.calls.size(); ++i) {
-            if (clean.calls[i].name == "Rename")
+            if (clean.calls[i].name == "Rename") {
                 break;
+            }
             folderSynced |= clean.calls[i].name == "SyncDirectory";
         }
         EXPECT_TRUE(created && synced && closed) << "rename at call " << rename;
@@ -162,8 +168,9 @@ TEST_F(SaveFaultSweep, DISABLED_AFailureAfterTheRenameDoesNotClaimTheOldFileWasK
         FaultInjectingFileOps files;
         files.FailAt(position, EIO);
         const SaveOutcome outcome = Save(files, oldFile, newRows);
-        if (ShowedSaved(outcome) || outcome.file == oldFile)
+        if (ShowedSaved(outcome) || outcome.file == oldFile) {
             continue;
+        }
         SCOPED_TRACE(clean.calls[position].name + " (call " + std::to_string(position) + ")");
         ASSERT_EQ(outcome.boxes.size(), 1u);
         EXPECT_EQ(outcome.boxes[0].prompt.find("left as it was"), std::string::npos)
@@ -181,8 +188,9 @@ TEST_F(SaveFaultSweep, InterruptedCallsAndShortWritesStillSaveEverything) {
         EXPECT_EQ(afterSignal.file, sortedNew);
         EXPECT_EQ(afterSignal.entries, std::vector<std::string>{"data.dat"});
 
-        if (clean.calls[position].name != "Write")
+        if (clean.calls[position].name != "Write") {
             continue;
+        }
         FaultInjectingFileOps cutShort;
         cutShort.ShortWriteAt(position);
         const SaveOutcome afterShortWrite = Save(cutShort, oldFile, newRows);

@@ -110,8 +110,9 @@ TEST(Soak, ThousandsOfWindowsAreEachAnsweredAndLoggedAndMemoryStaysFlat) {
     std::vector<long long> heapBeyondLog;
     for (int round = 0; round < kRounds; ++round) {
         RunRound(current, window, round, expected);
-        if (HasFatalFailure())
+        if (HasFatalFailure()) {
             return;
+        }
 
         ASSERT_EQ(window.Conversations().size(), static_cast<std::size_t>(kBuddies));
         long long logBytes = 0;

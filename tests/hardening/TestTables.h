@@ -27,13 +27,16 @@ inline Rows MakeTable(int rows, std::uint32_t seed) {
     for (int row = 0; row < rows; ++row) {
         std::string message = words[pick(10)];
         // Most messages are distinct, some repeat another row's message in another case.
-        if (pick(8) != 0)
+        if (pick(8) != 0) {
             message += " " + std::to_string(random() % 100000);
-        if (pick(4) == 0)
+        }
+        if (pick(4) == 0) {
             message = "  " + message + " ";
+        }
         std::string response = words[pick(10)] + " " + std::to_string(row);
-        if (pick(6) == 0)
+        if (pick(6) == 0) {
             response += " = " + std::to_string(seed);
+        }
         table.emplace_back(std::move(message), std::move(response));
     }
     return table;
@@ -58,15 +61,17 @@ inline Rows CellsOf(const data::MessageTable& table) {
 // The file that writing the table gives before it is sorted, and after.
 inline std::string UnsortedFile(const Rows& rows) {
     std::vector<modFileIO::TablePair> pairs;
-    for (const auto& [message, response] : rows)
+    for (const auto& [message, response] : rows) {
         pairs.push_back({message, response});
+    }
     return modFileIO::JoinLines(modFileIO::TableLines(pairs));
 }
 
 inline std::string SortedFile(const Rows& rows) {
     std::vector<modFileIO::TablePair> pairs;
-    for (const auto& [message, response] : rows)
+    for (const auto& [message, response] : rows) {
         pairs.push_back({message, response});
+    }
     std::vector<std::string> lines = modFileIO::TableLines(pairs);
     modFileIO::SortLines(lines);
     return modFileIO::JoinLines(lines);
