@@ -5,6 +5,7 @@
 #include "aim/modAIM.h"
 #include "aim/text/TranscriptText.h"
 #include "data/Learning.h"
+#include "data/SafeFile.h"
 #include "data/TableFile.h"
 #include "data/modFileIO.h"
 
@@ -45,6 +46,8 @@ void MainWindow::ReportFileError(const std::string& what, const data::FileError&
 void MainWindow::Form_Load(const WindowGeometry& geometry) {
     layout_ = ComputeLayout(geometry);
 
+    // Saves cut short by a crash leave their temporary files behind; nothing else needs them.
+    data::RemoveLeftoverTemporaries(files_, dataFile_);
     if (const auto error = modFileIO::CreateIfMissing(dataFile_, files_)) {
         table_.SetRows(0);
         ReportFileError("The data file could not be created. The message table starts empty.",
@@ -167,18 +170,30 @@ void MainWindow::ToggleAutoRespond() {
 // ---------------------------------------------------------------------------------------
 // Writing, saving and learning the table
 
-bool MainWindow::SaveGrid(const std::filesystem::path& path) {
+// The file that storing the rows one by one leaves, keys filtered like incoming messages.
+std::vector<std::string> MainWindow::TableFileLines() const {
     const int rows = table_.Rows();
     std::vector<modFileIO::TablePair> pairs;
     pairs.reserve(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row) {
         pairs.push_back({RemoveIgnored(table_.Cell(row, 0)), table_.Cell(row, 1)});
     }
-    if (const auto error = modFileIO::WriteLines(path, modFileIO::TableLines(pairs), files_)) {
-        ReportFileError(
-            "The message table could not be saved. The data file was left as "
-            "it was.",
-            *error);
+    return modFileIO::TableLines(pairs);
+}
+
+void MainWindow::ReportSaveError(const data::FileError& error) {
+    ReportFileError(error.replaced
+                        ? "The message table was written, but the system could not confirm "
+                          "that it is stored for good."
+                        : "The message table could not be saved. The data file was left as "
+                          "it was.",
+                    error);
+}
+
+bool MainWindow::SaveGrid(const std::filesystem::path& path) {
+    const int rows = table_.Rows();
+    if (const auto error = modFileIO::WriteLines(path, TableFileLines(), files_)) {
+        ReportSaveError(*error);
         return false;
     }
     if (rows > 0) {
@@ -190,12 +205,12 @@ bool MainWindow::SaveGrid(const std::filesystem::path& path) {
     return true;
 }
 
+// Writing the table and sorting the file are one replacement of the file: a crash or a
+// failure leaves either the old file or the finished one, never the unsorted table between.
 bool MainWindow::StoreAndReload() {
-    if (!SaveGrid(dataFile_)) {
-        return false;
-    }
-    if (const auto error = modFileIO::SortFile(dataFile_, files_)) {
-        ReportFileError("The data file could not be sorted. It holds the table unsorted.", *error);
+    const std::string sorted = modFileIO::SortedContent(modFileIO::JoinLines(TableFileLines()));
+    if (const auto error = data::ReplaceFile(files_, dataFile_, sorted)) {
+        ReportSaveError(*error);
         return false;
     }
     data::MessageTable reloaded;

@@ -49,6 +49,8 @@ class MainWindow {
     // crash-safe replacement of the file and reports whether the file was written; a
     // failure is shown in a message box and leaves the file and the table as they were.
     bool SaveGrid(const std::filesystem::path& path);
+    // Saving and learning store the table already sorted, in one replacement of the file,
+    // and then show it as stored.
     void SaveData();
     void LearnAndSave();
     bool LearnConversation();
@@ -67,6 +69,8 @@ class MainWindow {
     // The save steps that follow a change of the table: write, sort, reload. On failure
     // the problem has been shown and false is returned.
     bool StoreAndReload();
+    std::vector<std::string> TableFileLines() const;
+    void ReportSaveError(const data::FileError& error);
     void ReportFileError(const std::string& what, const data::FileError& error);
 
     aim::WindowSystem& windows_;

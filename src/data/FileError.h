@@ -9,6 +9,9 @@ namespace brevanto::data {
 struct FileError {
     std::string path;
     std::string reason;
+    // The new content did reach the file, but the system could not confirm that it is
+    // stored for good (the folder sync after the rename failed).
+    bool replaced = false;
 
     // "<path>: <reason>", for showing to the user.
     std::string Message() const { return path + ": " + reason; }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 namespace brevanto::data {
 
@@ -51,16 +53,33 @@ SysResult WriteAll(FileOps& ops, int handle, std::string_view bytes) {
 
 // A name nobody else picks in the same folder: the target's name, a number unique in this
 // process mixed with the clock (other processes), and a suffix that marks it temporary.
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempNumberDigits = 16;
+
 std::filesystem::path TempNameFor(const std::filesystem::path& target) {
     static std::atomic<std::uint64_t> counter{0};
     const auto ticks =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t mixed = (ticks * 0x9E3779B97F4A7C15ull) ^ (++counter << 1);
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(mixed));
+    std::snprintf(suffix, sizeof suffix, ".%016llx%s", static_cast<unsigned long long>(mixed),
+                  kTempSuffix.data());
     std::filesystem::path temp = target;
     temp += suffix;
     return temp;
+}
+
+// Whether a folder entry's name is one TempNameFor gives for the target: the target's name,
+// ".", sixteen hex digits, ".tmp".
+bool IsTempNameFor(const std::string& name, const std::string& target) {
+    const std::size_t numberAt = target.size() + 1;
+    if (name.size() != numberAt + kTempNumberDigits + kTempSuffix.size() ||
+        !name.starts_with(target) || name[target.size()] != '.' || !name.ends_with(kTempSuffix)) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(numberAt),
+                       name.begin() + static_cast<std::ptrdiff_t>(numberAt + kTempNumberDigits),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& path) {
@@ -179,7 +198,26 @@ FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::str
     if (!step.ok()) {
         return abandon(step.error, false);
     }
-    return SyncFolder(ops, path);
+    FileStatus synced = SyncFolder(ops, path);
+    if (synced) {
+        synced->replaced = true;
+    }
+    return synced;
+}
+
+void RemoveLeftoverTemporaries(FileOps& ops, const std::filesystem::path& path) {
+    const std::string target = path.filename().string();
+    std::error_code error;
+    std::vector<std::filesystem::path> leftovers;
+    for (std::filesystem::directory_iterator entry(FolderOf(path), error), end;
+         !error && entry != end; entry.increment(error)) {
+        if (IsTempNameFor(entry->path().filename().string(), target)) {
+            leftovers.push_back(entry->path());
+        }
+    }
+    for (const auto& leftover : leftovers) {
+        ops.Remove(leftover);
+    }
 }
 
 }  // namespace brevanto::data

@@ -26,4 +26,9 @@ FileStatus CreateIfMissing(FileOps& ops, const std::filesystem::path& path);
 // folder after the rename is reported too, though the new content is then already in place.
 FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::string_view bytes);
 
+// Removes the temporary files that replacements of this file cut short by a crash or a kill
+// left in its folder. Only names of the exact form ReplaceFile gives are touched; a file
+// that cannot be removed is left where it is.
+void RemoveLeftoverTemporaries(FileOps& ops, const std::filesystem::path& path);
+
 }  // namespace brevanto::data

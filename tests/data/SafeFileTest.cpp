@@ -187,6 +187,36 @@ TEST(SafeFile, ReadingReportsMissingAndFailingFiles) {
     EXPECT_EQ(ReadWholeFile(SystemFileOps(), dir / "data.dat").value, big);
 }
 
+TEST(SafeFile, LeftoversOfCutShortReplacementsAreRemovedAndNothingElse) {
+    TempDir dir;
+    WriteBytes(dir / "data.dat", kOld);
+    const std::vector<std::string> kept = {
+        "data.dat",           "data.dat.0123456789abcdeg.tmp",  "data.dat.0123456789abcde.tmp",
+        "data.dat.notes.tmp", "other.dat.0123456789abcdef.tmp", "xdata.dat.0123456789abcdef.tmp"};
+    for (const std::string& name : kept) {
+        if (name != "data.dat") {
+            WriteBytes(dir / name, "keep");
+        }
+    }
+    WriteBytes(dir / "data.dat.0123456789abcdef.tmp", "half a tab");
+    WriteBytes(dir / "data.dat.FEDCBA9876543210.tmp", "");
+
+    RemoveLeftoverTemporaries(SystemFileOps(), dir / "data.dat");
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.Entries(), expected);
+    EXPECT_EQ(ReadBytes(dir / "data.dat"), kOld);
+
+    // The name a real replacement uses is recognised: no guessing about its form.
+    FaultyFileOps keepTemp;  // as if killed before the rename: the temporary file stays
+    keepTemp.FailCall("Rename", 1, EIO);
+    keepTemp.FailCall("Remove", 1, EIO);
+    ASSERT_TRUE(ReplaceFile(keepTemp, dir / "data.dat", "new").has_value());
+    ASSERT_EQ(dir.Entries().size(), expected.size() + 1);
+    RemoveLeftoverTemporaries(SystemFileOps(), dir / "data.dat");
+    EXPECT_EQ(dir.Entries(), expected);
+}
+
 TEST(SafeFile, CreatingWhenMissingKeepsAnExistingFile) {
     TempDir dir;
     EXPECT_EQ(CreateIfMissing(SystemFileOps(), dir / "data.dat"), std::nullopt);

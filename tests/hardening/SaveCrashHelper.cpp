@@ -2,7 +2,8 @@
 // <folder>/data.dat.
 //   loop: saves table A, then table B, then A again, for ever; writes one byte to stdout
 //         once the window is set up, so the killer knows the saving has begun.
-//   once: saves table B once and exits 0 when "The message was saved!" was shown and the
+//   once: starts like the program, saves table B once and exits 0 when "The message was saved!" was
+//   shown and the
 //         reloaded table is the saved one; 1 otherwise, the boxes on stderr.
 // Usage: hardening_save_helper <folder> <rows> <loop|once>
 #include <unistd.h>
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
     core::MainWindow window(aim, controls, dataFile);
 
     if (mode == "once") {
+        // Starts as the program does, which also clears what killed saves left behind.
+        window.Form_Load(core::WindowGeometry{});
         hardening::FillTable(window.Table(), tableB);
         window.SaveData();
         data::MessageTable stored;

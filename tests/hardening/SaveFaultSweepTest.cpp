@@ -66,7 +66,6 @@ class SaveFaultSweep : public ::testing::Test {
     const Rows oldRows = MakeTable(12, 1);
     const Rows newRows = MakeTable(12, 2);
     const std::string oldFile = SortedFile(oldRows);
-    const std::string unsortedNew = UnsortedFile(newRows);
     const std::string sortedNew = SortedFile(newRows);
 
     SaveOutcome clean;
@@ -82,22 +81,18 @@ class SaveFaultSweep : public ::testing::Test {
         }
     }
 
-    // The data file a save that stopped at this position may leave: the old one until
-    // the first replacement, then what the last replacement before it wrote.
+    // The data file a save that stopped at this position leaves: the old one up to and
+    // including its one rename, the finished new one after it.
     std::string FileAfterFailureAt(std::size_t position) const {
-        if (renames.empty() || position <= renames.front()) {
-            return oldFile;
-        }
-        if (renames.size() < 2 || position <= renames[1]) {
-            return unsortedNew;
-        }
-        return sortedNew;
+        return renames.empty() || position <= renames.front() ? oldFile : sortedNew;
     }
 };
 
 TEST_F(SaveFaultSweep, ACleanSaveSyncsEachFileBeforeRenamingItAndSyncsTheFolderAfter) {
     ASSERT_TRUE(ShowedSaved(clean));
     EXPECT_EQ(clean.file, sortedNew);
+    // One replacement: there is no moment at which data.dat holds the table unsorted.
+    EXPECT_EQ(renames.size(), 1u);
     EXPECT_EQ(clean.entries, std::vector<std::string>{"data.dat"});
     // The expected files themselves agree with the row-by-row procedure.
     std::vector<std::pair<std::string, std::string>> rows(newRows.begin(), newRows.end());
@@ -160,10 +155,10 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
     }
 }
 
-// Disabled until the save's error text depends on whether the file was replaced: a folder
-// sync that fails after the rename is reported as "The data file was left as it was.",
-// though data.dat already holds the new table.
-TEST_F(SaveFaultSweep, DISABLED_AFailureAfterTheRenameDoesNotClaimTheOldFileWasKept) {
+// A folder sync that fails after the rename must not claim the old file was kept: data.dat
+// already holds the new table.
+TEST_F(SaveFaultSweep, AFailureAfterTheRenameDoesNotClaimTheOldFileWasKept) {
+    bool sawReplacedFile = false;
     for (std::size_t position = 0; position < clean.calls.size(); ++position) {
         FaultInjectingFileOps files;
         files.FailAt(position, EIO);
@@ -175,7 +170,9 @@ TEST_F(SaveFaultSweep, DISABLED_AFailureAfterTheRenameDoesNotClaimTheOldFileWasK
         ASSERT_EQ(outcome.boxes.size(), 1u);
         EXPECT_EQ(outcome.boxes[0].prompt.find("left as it was"), std::string::npos)
             << outcome.boxes[0].prompt;
+        sawReplacedFile = true;
     }
+    EXPECT_TRUE(sawReplacedFile) << "no failure position comes after the rename";
 }
 
 TEST_F(SaveFaultSweep, InterruptedCallsAndShortWritesStillSaveEverything) {

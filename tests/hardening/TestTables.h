@@ -58,15 +58,7 @@ inline Rows CellsOf(const data::MessageTable& table) {
     return rows;
 }
 
-// The file that writing the table gives before it is sorted, and after.
-inline std::string UnsortedFile(const Rows& rows) {
-    std::vector<modFileIO::TablePair> pairs;
-    for (const auto& [message, response] : rows) {
-        pairs.push_back({message, response});
-    }
-    return modFileIO::JoinLines(modFileIO::TableLines(pairs));
-}
-
+// The file that saving the table gives: its lines as stored, sorted.
 inline std::string SortedFile(const Rows& rows) {
     std::vector<modFileIO::TablePair> pairs;
     for (const auto& [message, response] : rows) {
