@@ -54,13 +54,37 @@ std::intptr_t Win32WindowSystem::SendMessageA(Hwnd window, unsigned message, std
     }
     // WM_GETTEXT and WM_SETTEXT are system messages: the system copies their buffers across
     // the process boundary and converts their text between the code pages.
-    DWORD_PTR result = 0;
-    if (::SendMessageTimeoutA(ToHandle(window), message, static_cast<WPARAM>(wParam),
-                              static_cast<LPARAM>(lParam), kSendFlags, sendTimeoutMs_,
-                              &result) == 0) {
-        return 0;
+    std::uintptr_t result = 0;
+    return SendBounded(window, false, message, wParam, lParam, result)
+               ? static_cast<std::intptr_t>(result)
+               : 0;
+}
+
+// A tick sends the transcript pane its length request and its text request back to back,
+// and the system only calls a thread hung after seconds of silence: without this memory a
+// client that just stopped answering would cost every tick two time-outs instead of one.
+bool Win32WindowSystem::SendBounded(Hwnd window, bool unicode, unsigned message,
+                                    std::uintptr_t wParam, std::intptr_t lParam,
+                                    std::uintptr_t& result) {
+    if (window != 0 && window == timedOutWindow_ &&
+        ::GetTickCount64() - timedOutAt_ < sendTimeoutMs_) {
+        return false;
     }
-    return static_cast<std::intptr_t>(result);
+    DWORD_PTR answer = 0;
+    const auto send = unicode ? ::SendMessageTimeoutW : ::SendMessageTimeoutA;
+    if (send(ToHandle(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
+             kSendFlags, sendTimeoutMs_, &answer) == 0) {
+        if (::GetLastError() == ERROR_TIMEOUT) {
+            timedOutWindow_ = window;
+            timedOutAt_ = ::GetTickCount64();
+        }
+        return false;
+    }
+    if (window == timedOutWindow_) {
+        timedOutWindow_ = 0;
+    }
+    result = static_cast<std::uintptr_t>(answer);
+    return true;
 }
 
 // The length request goes out in its Unicode form. Wine answers the ANSI form for a window
@@ -69,14 +93,13 @@ std::intptr_t Win32WindowSystem::SendMessageA(Hwnd window, unsigned message, std
 // the ANSI code page takes at most MaxCharSize bytes, so the scaled Unicode length is never
 // shorter than the ANSI text (exact for single-byte code pages such as 1252), which is all
 // a length request promises.
-std::intptr_t Win32WindowSystem::AnsiTextLengthBound(Hwnd window) const {
-    DWORD_PTR units = 0;
-    if (::SendMessageTimeoutW(ToHandle(window), WM_GETTEXTLENGTH, 0, 0, kSendFlags, sendTimeoutMs_,
-                              &units) == 0) {
+std::intptr_t Win32WindowSystem::AnsiTextLengthBound(Hwnd window) {
+    std::uintptr_t units = 0;
+    if (!SendBounded(window, true, WM_GETTEXTLENGTH, 0, 0, units)) {
         return 0;
     }
     CPINFO codePage{};
-    const DWORD_PTR maxCharSize = ::GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : 2;
+    const std::uintptr_t maxCharSize = ::GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : 2;
     return static_cast<std::intptr_t>(units * maxCharSize);
 }
 

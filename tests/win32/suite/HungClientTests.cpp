@@ -57,6 +57,11 @@ void StalledWindow(Checks& checks) {
                      "a message the window does not answer gives 0");
         checks.That(watch.ElapsedMs() < kSuiteSendTimeoutMs + kMarginMs,
                     "the message returns within the time-out");
+        Stopwatch again;
+        checks.Equal(windows.SendMessageA(pane, aim::WM_GETTEXT, 1, 0), 0,
+                     "a message right after a time-out gives 0 too");
+        checks.That(again.ElapsedMs() < kSuiteSendTimeoutMs / 2,
+                    "a window that just timed out is not waited for a second time");
     }
     {
         Stopwatch watch;
