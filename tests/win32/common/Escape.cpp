@@ -1,22 +1,11 @@
 #include "common/Escape.h"
 
+#include <charconv>
+
 namespace brevanto::wine {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -44,15 +33,13 @@ std::optional<std::string> Unescape(std::string_view text) {
             out += text[i];
             continue;
         }
-        if (text.size() - i < 4 || text[i + 1] != 'x') {
+        unsigned char byte = 0;
+        const char* digits = text.data() + i + 2;
+        if (text.size() - i < 4 || text[i + 1] != 'x' ||
+            std::from_chars(digits, digits + 2, byte, 16).ptr != digits + 2) {
             return std::nullopt;
         }
-        const int high = HexValue(text[i + 2]);
-        const int low = HexValue(text[i + 3]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        out += static_cast<char>(high * 16 + low);
+        out += static_cast<char>(byte);
         i += 3;
     }
     return out;

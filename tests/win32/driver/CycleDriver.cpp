@@ -18,55 +18,44 @@ namespace {
 
 using namespace brevanto;
 using wine::Checks;
-using wine::FakeAimProcess;
 using wine::ScenarioText;
 
-// More ticks than windows: a tick that leaves its window open would show as a failure
-// instead of a loop.
+// More ticks than windows: a tick that leaves its window open shows as a failure, not a loop.
 constexpr int kMaxTicks = 8;
-constexpr unsigned kSendTimeoutMs = 500;
 
-// A data folder of its own under the temp folder, removed again at the end.
-class DataFolder {
-  public:
-    explicit DataFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / name) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+// The responder core with headless controls on a data file of its own, started like the
+// program and switched to auto-respond; the folder is removed again at the end.
+struct Responder {
+    Responder(const std::string& name, unsigned sendTimeoutMs)
+        : folder(std::filesystem::temp_directory_path() / name), windows(sendTimeoutMs) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "data.dat", std::ios::binary)
+            << "are you there=yes, here\r\nhello=hi there\r\n";
+        controls.leadingMessage = "[away]";
+        main.Form_Load(core::WindowGeometry{9000, 6000, 3000, 3500, 2000, 4000});
+        controls.msgBoxAnswers.push_back(core::kYes);
+        main.ToggleAutoRespond();
     }
-    ~DataFolder() {
+    ~Responder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(folder, ignored);
     }
-    std::filesystem::path File(const char* name) const { return path_ / name; }
 
-  private:
-    std::filesystem::path path_;
+    std::filesystem::path folder;
+    aim::Win32WindowSystem windows;
+    core::HeadlessControls controls;
+    core::MainWindow main{windows, controls, folder / "data.dat"};
 };
 
-void WriteDataFile(const std::filesystem::path& path) {
-    std::ofstream file(path, std::ios::binary);
-    file << "are you there=yes, here\r\nhello=hi there\r\n";
-}
-
-std::vector<wine::ReportEvent> EventsOfKind(const wine::Report& report, int index,
-                                            const std::string& kind) {
-    std::vector<wine::ReportEvent> events;
+std::vector<std::string> TextsOf(const wine::Report& report, int index, const std::string& kind) {
+    std::vector<std::string> texts;
     for (const auto& event : report.EventsOf(index)) {
         if (event.kind == kind) {
-            events.push_back(event);
+            texts.push_back(event.text);
         }
     }
-    return events;
-}
-
-std::unique_ptr<FakeAimProcess> Start(Checks& checks, const ScenarioText& scenario) {
-    std::string error;
-    auto client = FakeAimProcess::Start(scenario, error);
-    if (!client) {
-        checks.Fail("fake AIM client starts: " + error);
-    }
-    return client;
+    return texts;
 }
 
 void AnswersThreeBuddies(Checks& checks) {
@@ -80,22 +69,15 @@ void AnswersThreeBuddies(Checks& checks) {
         .Add("im", "mossyrock")
         .Add("buddy", "hello!")
         .Add("me", "hi, brb");
-    auto client = Start(checks, scenario);
+    auto client = wine::StartClient(checks, scenario);
     if (!client) {
         return;
     }
-    DataFolder folder("brevanto-cycle-driver");
-    WriteDataFile(folder.File("data.dat"));
-
-    aim::Win32WindowSystem windows(kSendTimeoutMs);
-    core::HeadlessControls controls;
-    controls.leadingMessage = "[away]";
-    core::MainWindow main(windows, controls, folder.File("data.dat"));
-    main.Form_Load(core::WindowGeometry{9000, 6000, 3000, 3500, 2000, 4000});
+    Responder responder("brevanto-cycle-driver", 500);
+    aim::Win32WindowSystem& windows = responder.windows;
+    core::HeadlessControls& controls = responder.controls;
+    core::MainWindow& main = responder.main;
     checks.Equal(main.Table().Rows(), 2, "the table is loaded from the data file");
-
-    controls.msgBoxAnswers.push_back(core::kYes);
-    main.ToggleAutoRespond();
     checks.That(main.Mode().checkMessageTimerEnabled, "auto-respond mode is on after Yes");
 
     int ticks = 0;
@@ -117,16 +99,15 @@ void AnswersThreeBuddies(Checks& checks) {
     }
     // Front-most first: the window opened last is answered first.
     const auto sentTo = [&](int index) {
-        const auto sent = EventsOfKind(*report, index, "sent");
-        return sent.size() == 1 ? sent.front().text
-                                : std::string("(" + std::to_string(sent.size()) + " lines sent)");
+        const auto sent = TextsOf(*report, index, "sent");
+        return sent.size() == 1 ? sent[0] : "(" + std::to_string(sent.size()) + " lines sent)";
     };
     checks.Equal(sentTo(0), "[away] yes, here", "a message in the table gets its response");
     checks.Equal(sentTo(1), "[away] :-)", "a message without an entry gets the default message");
-    checks.That(EventsOfKind(*report, 2, "settext").empty(),
+    checks.That(TextsOf(*report, 2, "settext").empty(),
                 "a conversation the user answered last gets no reply");
     for (int index = 0; index < 3; ++index) {
-        checks.Equal(static_cast<std::int64_t>(EventsOfKind(*report, index, "close").size()), 1,
+        checks.Equal(static_cast<std::int64_t>(TextsOf(*report, index, "close").size()), 1,
                      "IM window " + std::to_string(index) + " was asked to close once");
         checks.That(!report->Im(index)->open, "IM window " + std::to_string(index) + " is closed");
     }
@@ -143,20 +124,14 @@ void HungWindowDoesNotHoldTheTick(Checks& checks) {
     checks.Section("HungWindowDoesNotHoldTheTick");
     ScenarioText scenario;
     scenario.Add("signon", "quietowl7").Add("im", "slowbuddy").Add("buddy", "hi").Add("stall");
-    auto client = Start(checks, scenario);
+    auto client = wine::StartClient(checks, scenario);
     if (!client) {
         return;
     }
-    DataFolder folder("brevanto-cycle-driver-hung");
-    WriteDataFile(folder.File("data.dat"));
     // Long enough that one time-out and two stand clearly apart on a busy machine.
     constexpr unsigned kHungTimeoutMs = 3000;
-    aim::Win32WindowSystem windows(kHungTimeoutMs);
-    core::HeadlessControls controls;
-    core::MainWindow main(windows, controls, folder.File("data.dat"));
-    main.Form_Load(core::WindowGeometry{9000, 6000, 3000, 3500, 2000, 4000});
-    controls.msgBoxAnswers.push_back(core::kYes);
-    main.ToggleAutoRespond();
+    Responder responder("brevanto-cycle-driver-hung", kHungTimeoutMs);
+    core::MainWindow& main = responder.main;
 
     const auto start = std::chrono::steady_clock::now();
     main.tmrCheckMessage_Timer();

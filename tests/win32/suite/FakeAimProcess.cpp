@@ -121,6 +121,15 @@ FakeAimProcess::~FakeAimProcess() {
     RemoveDirectoryA(folder_.c_str());
 }
 
+std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const ScenarioText& scenario) {
+    std::string error;
+    auto client = FakeAimProcess::Start(scenario, error);
+    if (!client) {
+        checks.Fail("fake AIM client starts: " + error);
+    }
+    return client;
+}
+
 aim::Hwnd FakeAimProcess::Im(int index) const {
     return index >= 0 && index < static_cast<int>(ims_.size())
                ? ims_[static_cast<std::size_t>(index)]

@@ -9,6 +9,7 @@
 
 #include "aim/WindowSystem.h"
 #include "common/Report.h"
+#include "suite/Checks.h"
 
 // <windows.h> stays out of this header: its macros (WM_GETTEXT, ReplaceText) collide with
 // the names of the window-system interface and modAIM that the tests use.
@@ -61,5 +62,8 @@ class FakeAimProcess {
     std::unique_ptr<Handles> handles_;
     std::vector<aim::Hwnd> ims_;
 };
+
+// Starts a client for a test; null after recording a failed check when it cannot start.
+std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const ScenarioText& scenario);
 
 }  // namespace brevanto::wine

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "aim/modAIM.h"
-#include "suite/Fixture.h"
 #include "suite/Tests.h"
 
 namespace brevanto::wine {

@@ -1,7 +1,6 @@
 #include <string>
 
 #include "aim/modAIM.h"
-#include "suite/Fixture.h"
 #include "suite/Tests.h"
 
 namespace brevanto::wine {
@@ -18,7 +17,7 @@ aim::Hwnd TranscriptPane(Win32WindowSystem& windows, aim::Hwnd im) {
 
 }  // namespace
 
-void CaptionsAndBuddyNames(Checks& checks) {
+void CaptionsNamesAndZOrder(Checks& checks) {
     ScenarioText scenario;
     scenario.Add("signon", "quietowl7")
         .Add("im", "pixelfox22")
@@ -31,18 +30,30 @@ void CaptionsAndBuddyNames(Checks& checks) {
         return;
     }
     Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    checks.Equal(modAIM::GetMyScreenName(windows), "quietowl7",
+                 "GetMyScreenName reads the buddy list caption");
     checks.Equal(modAIM::GetCaption(windows, client->Im(0)), "pixelfox22 - Instant Message",
                  "GetCaption reads another process's caption whole");
     checks.Equal(modAIM::GetCaption(windows, client->Im(1)),
                  "Responded to pixelfox22 - Instant Message", "GetCaption of a responded window");
-    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), "pixelfox22",
-                 "GetIMBuddyName cuts the caption words");
-    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(1)), "pixelfox22",
-                 "GetIMBuddyName cuts \"Responded to \" as well");
-    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(2)), "sunnyday",
-                 "GetIMBuddyName cuts the caption words in lower case");
     checks.Equal(modAIM::GetCaption(windows, 0), "", "GetCaption of no window is empty");
-    checks.Equal(modAIM::GetIMBuddyName(windows, 0), "", "GetIMBuddyName of no window is empty");
+    const struct {
+        int index;  // -1: no window
+        const char* buddy;
+        const char* what;
+    } names[] = {{0, "pixelfox22", "GetIMBuddyName cuts the caption words"},
+                 {1, "pixelfox22", "GetIMBuddyName cuts \"Responded to \" as well"},
+                 {2, "sunnyday", "GetIMBuddyName cuts the caption words in lower case"},
+                 {-1, "", "GetIMBuddyName of no window is empty"}};
+    for (const auto& name : names) {
+        checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(name.index)), name.buddy,
+                     name.what);
+    }
+    checks.Equal(windows.FindWindowA(kImClass, nullptr), client->Im(2),
+                 "FindWindowA gives the IM window opened last, in front");
+    checks.That(client->Raise(0), "the fake client raises another window");
+    checks.Equal(windows.FindWindowA(kImClass, nullptr), client->Im(0),
+                 "FindWindowA follows the raised window");
 }
 
 void TranscriptPane(Checks& checks) {
@@ -60,8 +71,7 @@ void TranscriptPane(Checks& checks) {
     const aim::Hwnd pane = TranscriptPane(windows, client->Im(0));
     checks.That(pane != 0, "FindWindowExA finds the transcript pane of another process");
     const auto report = client->CurrentReport();
-    checks.That(report.has_value(), "the fake client reports");
-    if (report) {
+    if (checks.That(report.has_value(), "the fake client reports")) {
         checks.Equal(modAIM::GetText(windows, pane), report->Im(0)->transcript,
                      "GetText reads the pane's HTML across the process boundary");
     }
@@ -79,45 +89,6 @@ void TranscriptPane(Checks& checks) {
     const std::string oneLine = modAIM::ReplaceText(transcript, "\n", " ");
     checks.Equal(modAIM::GetLastMessage(windows, oneLine, "pixelfox22"), modAIM::NulMarker,
                  "GetLastMessage sees the user's answer and reports nothing to answer");
-}
-
-void MyScreenName(Checks& checks) {
-    Win32WindowSystem windows(kSuiteSendTimeoutMs);
-    {
-        ScenarioText scenario;
-        scenario.Add("signon", "quietowl7");
-        auto client = StartClient(checks, scenario);
-        if (!client) {
-            return;
-        }
-        checks.Equal(modAIM::GetMyScreenName(windows), "quietowl7",
-                     "GetMyScreenName reads the buddy list caption");
-    }
-    ScenarioText signedOff;
-    signedOff.Add("im", "pixelfox22");
-    auto client = StartClient(checks, signedOff);
-    if (!client) {
-        return;
-    }
-    checks.Equal(modAIM::GetMyScreenName(windows), "[not online]",
-                 "GetMyScreenName without a buddy list window");
-}
-
-void ZOrder(Checks& checks) {
-    ScenarioText scenario;
-    scenario.Add("im", "firstbuddy").Add("im", "secondbuddy");
-    auto client = StartClient(checks, scenario);
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kSuiteSendTimeoutMs);
-    checks.Equal(windows.FindWindowA(kImClass, nullptr), client->Im(1),
-                 "FindWindowA gives the IM window opened last, in front");
-    checks.That(client->Raise(0), "the fake client raises the other window");
-    const aim::Hwnd front = windows.FindWindowA(kImClass, nullptr);
-    checks.Equal(front, client->Im(0), "FindWindowA follows the raised window");
-    checks.Equal(modAIM::GetIMBuddyName(windows, front), "firstbuddy",
-                 "the front window is the raised buddy's");
 }
 
 void AnsiBytes(Checks& checks) {
@@ -139,18 +110,15 @@ void AnsiBytes(Checks& checks) {
                  "pane text with every byte 0x80-0xFF crosses unchanged");
     modAIM::SendIM(windows, client->Im(0), highBytes);
     const auto report = client->Quit();
-    checks.That(report.has_value(), "the fake client reports at the end");
-    if (report) {
+    if (checks.That(report.has_value(), "the fake client reports at the end")) {
         const auto events = report->EventsOf(0);
-        checks.That(!events.empty() && events.front().kind == "settext", "the input pane was set");
-        if (!events.empty()) {
-            checks.Equal(events.front().text, highBytes,
-                         "a reply with every byte 0x80-0xFF reaches the input pane unchanged");
-        }
+        checks.That(
+            !events.empty() && events.front().kind == "settext" && events.front().text == highBytes,
+            "a reply with every byte 0x80-0xFF reaches the input pane unchanged");
     }
 }
 
-void ShortCopy(Checks& checks) {
+void ShortCopySignedOff(Checks& checks) {
     ScenarioText scenario;
     scenario.Add("im", "pixelfox22").Add("buddy", "are you there?").Add("shortcopy", "6");
     auto client = StartClient(checks, scenario);
@@ -158,6 +126,8 @@ void ShortCopy(Checks& checks) {
         return;
     }
     Win32WindowSystem windows(kSuiteSendTimeoutMs);
+    checks.Equal(modAIM::GetMyScreenName(windows), "[not online]",
+                 "GetMyScreenName without a buddy list window");
     const aim::Hwnd pane = TranscriptPane(windows, client->Im(0));
     const auto announced = windows.SendMessageA(pane, aim::WM_GETTEXTLENGTH, 0, 0);
     checks.That(announced > 7, "the pane announces its whole text");

@@ -1,21 +1,24 @@
 #pragma once
 
+#include "aim/win32/Win32WindowSystem.h"
 #include "suite/Checks.h"
+#include "suite/FakeAimProcess.h"
 
-// The Wine suite's tests, each against its own fake AIM client process.
+// The Wine suite's tests, each against its own fake AIM client process, reached through
+// the real Win32 layer.
 namespace brevanto::wine {
 
+// Short, so the hung-client tests stay quick.
+inline constexpr unsigned kSuiteSendTimeoutMs = 500;
+
 // Reading the client's windows.
-void CaptionsAndBuddyNames(Checks& checks);
+void CaptionsNamesAndZOrder(Checks& checks);
 void TranscriptPane(Checks& checks);
-void MyScreenName(Checks& checks);
-void ZOrder(Checks& checks);
 void AnsiBytes(Checks& checks);
-void ShortCopy(Checks& checks);
+void ShortCopySignedOff(Checks& checks);
 
 // Driving the client.
-void SendReply(Checks& checks);
-void SendEmptyReply(Checks& checks);
+void SendReplies(Checks& checks);
 void CloseRequest(Checks& checks);
 
 // A client that stops answering.

@@ -16,14 +16,11 @@ struct NamedTest {
 };
 
 constexpr NamedTest kTests[] = {
-    {"CaptionsAndBuddyNames", brevanto::wine::CaptionsAndBuddyNames},
+    {"CaptionsNamesAndZOrder", brevanto::wine::CaptionsNamesAndZOrder},
     {"TranscriptPane", brevanto::wine::TranscriptPane},
-    {"MyScreenName", brevanto::wine::MyScreenName},
-    {"ZOrder", brevanto::wine::ZOrder},
     {"AnsiBytes", brevanto::wine::AnsiBytes},
-    {"ShortCopy", brevanto::wine::ShortCopy},
-    {"SendReply", brevanto::wine::SendReply},
-    {"SendEmptyReply", brevanto::wine::SendEmptyReply},
+    {"ShortCopySignedOff", brevanto::wine::ShortCopySignedOff},
+    {"SendReplies", brevanto::wine::SendReplies},
     {"CloseRequest", brevanto::wine::CloseRequest},
     {"StalledWindow", brevanto::wine::StalledWindow},
 };
