@@ -8,16 +8,21 @@
 #include <functional>
 #include <memory>
 
-// Answers the next modal box from the event loop it runs in, as a user would: waits for
-// it to appear, hands it to the given action (which inspects it and presses a button),
-// and counts how many boxes it answered. A box that never appears leaves the count at 0.
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
 namespace brevanto::ui::test {
+
+// Answers the next modal boxes from inside their event loop, as a user would, and counts
+// them; a box that never appears leaves the count at 0.
 
 class ModalAnswer {
   public:
     using Action = std::function<void(QWidget* box)>;
 
-    // Answers up to `times` boxes in a row with the same action.
     explicit ModalAnswer(Action action, int times = 1)
         : state_(std::make_shared<State>(std::move(action), times)) {
         Poll(state_);
@@ -46,8 +51,7 @@ class ModalAnswer {
                 state->last = box;
                 ++state->answered;
                 state->action(box);
-                // A check that failed inside the action leaves the box open; close it, so
-                // the test reports the failure instead of waiting for ever.
+                // A failed check leaves the box open: close it rather than hang the test.
                 QTimer::singleShot(2000, box, [box] {
                     if (auto* dialog = qobject_cast<QDialog*>(box)) {
                         dialog->reject();
@@ -64,17 +68,7 @@ class ModalAnswer {
     std::shared_ptr<State> state_;
 };
 
-}  // namespace brevanto::ui::test
-
-#include <QDialogButtonBox>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-
-namespace brevanto::ui::test {
-
-// Presses one of a message box's buttons; fails loudly when the box has no such button.
+// Presses one of a message box's buttons; fails loudly when it has no such button.
 inline void Press(QWidget* box, QMessageBox::StandardButton which) {
     auto* messageBox = qobject_cast<QMessageBox*>(box);
     QAbstractButton* button = messageBox ? messageBox->button(which) : nullptr;
@@ -84,8 +78,7 @@ inline void Press(QWidget* box, QMessageBox::StandardButton which) {
     button->click();
 }
 
-// Types text into an input box (replacing its contents) and presses OK, or presses Cancel
-// when accept is false.
+// Replaces an input box's text and presses OK, or Cancel when accept is false.
 inline void AnswerInput(QWidget* box, const QString& text, bool accept) {
     auto* input = qobject_cast<QInputDialog*>(box);
     if (input == nullptr) {

@@ -1,6 +1,5 @@
-// Whole practice runs through the widgets of both windows: the user plays the buddy in the
-// practice window and Brevanto answers, closes and logs, or learns from the window in
-// front.
+// Whole practice runs through both windows' widgets: the user plays the buddy, Brevanto
+// answers, closes and logs, or learns from the window in front.
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -87,6 +86,13 @@ class PracticeTest : public QObject {
         Click(practice_.get(), "cmdUserSends");
     }
 
+    void SignOn(const QString& name) {
+        Type("txtScreenName", name);
+        Click(practice_.get(), "cmdSignOn");
+    }
+
+    QString Log() const { return In<QPlainTextEdit>(window_.get(), "rtbMessages")->toPlainText(); }
+
   private slots:
     void init() { QVERIFY(dir_.isValid()); }
 
@@ -98,8 +104,7 @@ class PracticeTest : public QObject {
 
     void autoRespondAnswersLogsAndClosesTheIMWindow() {
         Start("hi=hello there\r\n");
-        Type("txtScreenName", QStringLiteral("AwayUser"));
-        Click(practice_.get(), "cmdSignOn");
+        SignOn(QStringLiteral("AwayUser"));
         QVERIFY(aim_->SignedOn());
         QCOMPARE(aim_->ScreenName(), std::string("AwayUser"));
 
@@ -126,10 +131,10 @@ class PracticeTest : public QObject {
         QVERIFY(!aim_->MessagesOf(aim_->SendButton(im)).empty());
         QTRY_COMPARE(In<QListWidget>(practice_.get(), "lstIMWindows")->count(), 0);
 
-        const QString log = In<QPlainTextEdit>(window_.get(), "rtbMessages")->toPlainText();
-        QVERIFY2(log.contains(QStringLiteral("pixelfox22")) && log.contains(QStringLiteral("hi")),
-                 qPrintable(log));
-        QVERIFY2(log.contains(QStringLiteral("AwayUser: hello there")), qPrintable(log));
+        QVERIFY2(
+            Log().contains(QStringLiteral("pixelfox22")) && Log().contains(QStringLiteral("hi")),
+            qPrintable(Log()));
+        QVERIFY2(Log().contains(QStringLiteral("AwayUser: hello there")), qPrintable(Log()));
         auto* buddies = In<QComboBox>(window_.get(), "cboTextMessage");
         QCOMPARE(buddies->count(), 1);
         QCOMPARE(buddies->currentText(), QStringLiteral("pixelfox22"));
@@ -140,15 +145,11 @@ class PracticeTest : public QObject {
         BuddySays(QStringLiteral("who are you"));
         QTRY_VERIFY_WITH_TIMEOUT(!aim_->IsAlive(other), 5000);
         QTRY_COMPARE(buddies->count(), 2);
-        QVERIFY(In<QPlainTextEdit>(window_.get(), "rtbMessages")
-                    ->toPlainText()
-                    .contains(QStringLiteral("AwayUser: :-)")));
+        QVERIFY(Log().contains(QStringLiteral("AwayUser: :-)")));
         QCOMPARE(buddies->currentText(), QStringLiteral("moth"));
         QTest::keyClick(buddies, Qt::Key_Up);  // the user steps back to the first buddy
         QCOMPARE(buddies->currentText(), QStringLiteral("pixelfox22"));
-        QVERIFY(In<QPlainTextEdit>(window_.get(), "rtbMessages")
-                    ->toPlainText()
-                    .contains(QStringLiteral("hello there")));
+        QVERIFY(Log().contains(QStringLiteral("hello there")));
 
         Click(window_.get(), "cmdStart");  // stop: later windows stay open
         const brevanto::aim::Hwnd late = OpenIM(QStringLiteral("pixelfox22"));
@@ -159,8 +160,7 @@ class PracticeTest : public QObject {
 
     void learningTakesTheIMWindowBroughtToTheFront() {
         Start("");
-        Type("txtScreenName", QStringLiteral("AwayUser"));
-        Click(practice_.get(), "cmdSignOn");
+        SignOn(QStringLiteral("AwayUser"));
 
         const brevanto::aim::Hwnd wanted = OpenIM(QStringLiteral("pixelfox22"));
         BuddySays(QStringLiteral("how are you"));

@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,7 +11,6 @@ namespace brevanto::modAIM {
 namespace {
 
 using aim::simulated::SimulatedAim;
-using testing::ElementsAre;
 
 class LastMessage : public testing::Test {
   protected:
@@ -20,29 +18,25 @@ class LastMessage : public testing::Test {
     SimulatedAim aim;
 };
 
-TEST_F(LastMessage, TailFromTheBuddysLastLineOrNulWhenTheUserSpokeAfterIt) {
-    std::string transcript = "pixelfox22: are you there? quietowl7: yes ";
-    EXPECT_EQ(GetLastMessage(aim, transcript, "pixelfox22"), NulMarker);
-    transcript += "pixelfox22: ok bye ";
-    EXPECT_EQ(GetLastMessage(aim, transcript, "pixelfox22"), "pixelfox22: ok bye ");
-}
-
-TEST_F(LastMessage, NamesAreMatchedCaseSensitively) {
-    EXPECT_EQ(GetLastMessage(aim, "Pixelfox22: hi pixelfox22: there", "pixelfox22"),
-              "pixelfox22: there");
-    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi PIXELFOX22: there", "pixelfox22"),
-              "pixelfox22: hi PIXELFOX22: there");
-    // The user's name in another case is not the user.
-    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi QuietOwl7", "pixelfox22"),
-              "pixelfox22: hi QuietOwl7");
-}
-
-TEST_F(LastMessage, UsersNameInsideTheBuddysMessageMeansNothingToAnswer) {
-    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: is quietowl7 there? ", "pixelfox22"), NulMarker);
-}
-
-TEST_F(LastMessage, SignedOffOnlyTheNotOnlineTextCounts) {
-    aim.SignOff();
+TEST_F(LastMessage, TailFromTheBuddysLastLineOrNulWhenTheUserIsNamedAfterIt) {
+    const struct {
+        std::string transcript, name, expected;
+    } cases[] = {
+        {"pixelfox22: are you there? quietowl7: yes ", "pixelfox22", NulMarker},
+        {"pixelfox22: hi quietowl7: yes pixelfox22: ok bye ", "pixelfox22", "pixelfox22: ok bye "},
+        {"pixelfox22: is quietowl7 there? ", "pixelfox22", NulMarker},
+        // Names match case-sensitively, the user's name as well.
+        {"Pixelfox22: hi pixelfox22: there", "pixelfox22", "pixelfox22: there"},
+        {"pixelfox22: hi PIXELFOX22: there", "pixelfox22", "pixelfox22: hi PIXELFOX22: there"},
+        {"pixelfox22: hi QuietOwl7", "pixelfox22", "pixelfox22: hi QuietOwl7"},
+        {"marbleJay: hi", "pixelfox22", ""},
+        {"", "pixelfox22", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.transcript);
+        EXPECT_EQ(GetLastMessage(aim, c.transcript, c.name), c.expected);
+    }
+    aim.SignOff();  // then only the not-online text counts as the user
     EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi quietowl7", "pixelfox22"),
               "pixelfox22: hi quietowl7");
     EXPECT_EQ(GetLastMessage(aim, "pixelfox22: you were [not online]", "pixelfox22"), NulMarker);
@@ -50,22 +44,16 @@ TEST_F(LastMessage, SignedOffOnlyTheNotOnlineTextCounts) {
 
 // The screen name is asked once, after the tail, also when the buddy never spoke; an
 // empty name asks nothing.
-TEST_F(LastMessage, ScreenNameIsAskedOnceAndEmptyNameGivesNothingAtOnce) {
-    const Hwnd list = aim.BuddyListWindow();
-    const auto screenNameCalls =
-        ElementsAre("FindWindowA(\"_Oscar_BuddyListWin\", null)",
-                    "GetWindowTextLengthA(" + std::to_string(list) + ")",
-                    "GetWindowTextA(" + std::to_string(list) + ", buffer, 30)");
+TEST_F(LastMessage, ScreenNameIsAskedOnceAndEmptyNameAsksNothing) {
     aim.ClearCalls();
-    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi pixelfox22: again", "pixelfox22"),
-              "pixelfox22: again");
-    EXPECT_THAT(aim.Calls(), screenNameCalls);
-
-    aim.ClearCalls();
-    EXPECT_EQ(GetLastMessage(aim, "marbleJay: hi", "pixelfox22"), "");
-    EXPECT_EQ(GetLastMessage(aim, "", "pixelfox22"), "");
-    EXPECT_EQ(aim.Calls().size(), 6U);
-
+    GetMyScreenName(aim);
+    const std::vector<std::string> screenNameCalls = aim.Calls();
+    ASSERT_EQ(screenNameCalls.size(), 3U);
+    for (const std::string transcript : {"pixelfox22: hi pixelfox22: again", "marbleJay: hi"}) {
+        aim.ClearCalls();
+        GetLastMessage(aim, transcript, "pixelfox22");
+        EXPECT_EQ(aim.Calls(), screenNameCalls) << transcript;
+    }
     aim.ClearCalls();
     EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi", ""), "");
     EXPECT_TRUE(aim.Calls().empty());
@@ -91,33 +79,31 @@ TEST(LastMessageDifferential, AgreesWithTheDeletionLoopWhereItIsSound) {
     std::mt19937 random(20240611);
     const std::string filler = "abcxyz :.!?\xE9\xC9\xFF";
     const std::string nameLetters = "abcxyzABCXYZ\xE9\xC9";
+    auto number = [&](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
     auto pick = [&](const std::string& from) {
-        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
-    };
-    auto chance = [&](int percent) {
-        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+        return from[static_cast<std::size_t>(number(static_cast<int>(from.size()) - 1))];
     };
 
     for (int round = 0; round < 400; ++round) {
         SimulatedAim aim;
         const std::string me = "zed";
-        if (chance(80)) {
+        if (number(99) < 80) {
             aim.SignOn(me);
         }
-        std::string name(1, chance(50) ? 'q' : 'Q');
-        for (int i = std::uniform_int_distribution<int>(0, 5)(random); i > 0; --i) {
+        std::string name(1, number(1) == 0 ? 'q' : 'Q');
+        for (int i = number(5); i > 0; --i) {
             name += pick(nameLetters);
         }
         std::string transcript;
-        for (int piece = std::uniform_int_distribution<int>(0, 30)(random); piece > 0; --piece) {
-            const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+        for (int piece = number(30); piece > 0; --piece) {
+            const int kind = number(9);
             if (kind < 3) {
                 transcript += name + ": ";
             } else if (kind < 5) {
                 // The name in another case: deleted by the loop, never a match.
                 std::string variant = name;
                 for (char& c : variant) {
-                    if (chance(50)) {
+                    if (number(1) == 0) {
                         c = static_cast<char>(c ^ 0x20);
                     }
                 }
