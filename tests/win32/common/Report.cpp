@@ -7,27 +7,41 @@
 namespace brevanto::wine {
 namespace {
 
-// Splits "word word ... text" into fieldCount leading words and the rest of the line.
-bool SplitFields(std::string_view line, std::size_t fieldCount,
-                 std::vector<std::string_view>& fields, std::string_view& rest) {
-    fields.clear();
-    for (std::size_t i = 0; i < fieldCount; ++i) {
-        const std::size_t space = line.find(' ');
-        if (space == std::string_view::npos) {
-            return false;
-        }
-        fields.push_back(line.substr(0, space));
-        line.remove_prefix(space + 1);
-    }
-    rest = line;
-    return true;
-}
+// Reads a report line: leading words, then the escaped text that ends it. A missing or
+// malformed piece makes ok() false.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view line) : rest_(line) {}
 
-template <typename Int>
-bool ToInt(std::string_view text, Int& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size();
-}
+    std::string_view Word() {
+        const std::size_t space = rest_.find(' ');
+        if (space == std::string_view::npos) {
+            ok_ = false;
+            return {};
+        }
+        const std::string_view word = rest_.substr(0, space);
+        rest_.remove_prefix(space + 1);
+        return word;
+    }
+    template <typename Int>
+    Int Number() {
+        const std::string_view word = Word();
+        Int value{};
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        ok_ = ok_ && error == std::errc{} && end == word.data() + word.size();
+        return value;
+    }
+    std::string Text() {
+        std::optional<std::string> text = Unescape(rest_);
+        ok_ = ok_ && text.has_value();
+        return text.value_or("");
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    std::string_view rest_;
+    bool ok_ = true;
+};
 
 }  // namespace
 
@@ -69,71 +83,43 @@ std::string FormatReport(const Report& report) {
 
 std::optional<Report> ParseReport(std::string_view text) {
     Report report;
-    std::vector<std::string_view> fields;
-    std::string_view rest;
-    bool ended = false;
     while (!text.empty()) {
         const std::size_t newline = text.find('\n');
-        const std::string_view line = text.substr(0, newline);
+        const std::string_view whole = text.substr(0, newline);
         text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-        if (line == "end") {
-            ended = true;
-            continue;
+        if (whole == "end") {
+            return report;
         }
-        if (!SplitFields(line, 1, fields, rest)) {
-            return std::nullopt;
-        }
-        const std::string_view kind = fields[0];
-        const std::string_view body = rest;
+        LineReader line(whole);
+        const std::string_view kind = line.Word();
         if (kind == "buddylist") {
-            if (!SplitFields(body, 1, fields, rest) || !ToInt(fields[0], report.buddyList)) {
-                return std::nullopt;
-            }
+            report.buddyList = line.Number<std::int32_t>();
         } else if (kind == "im") {
-            ImReport im;
-            if (!SplitFields(body, 3, fields, rest) || !ToInt(fields[0], im.index) ||
-                !ToInt(fields[1], im.hwnd)) {
-                return std::nullopt;
-            }
-            im.open = fields[2] == "1";
-            auto caption = Unescape(rest);
-            if (!caption) {
-                return std::nullopt;
-            }
-            im.caption = *caption;
-            report.ims.push_back(im);
+            ImReport& im = report.ims.emplace_back();
+            im.index = line.Number<int>();
+            im.hwnd = line.Number<std::int32_t>();
+            im.open = line.Word() == "1";
+            im.caption = line.Text();
         } else if (kind == "transcript" || kind == "input") {
-            int index = 0;
-            if (!SplitFields(body, 1, fields, rest) || !ToInt(fields[0], index) ||
-                report.ims.empty() || report.ims.back().index != index) {
-                return std::nullopt;
-            }
-            auto value = Unescape(rest);
-            if (!value) {
+            const int index = line.Number<int>();
+            if (report.ims.empty() || report.ims.back().index != index) {
                 return std::nullopt;
             }
             (kind == "transcript" ? report.ims.back().transcript : report.ims.back().input) =
-                *value;
+                line.Text();
         } else if (kind == "event") {
-            ReportEvent event;
-            if (!SplitFields(body, 2, fields, rest) || !ToInt(fields[1], event.index)) {
-                return std::nullopt;
-            }
-            event.kind = std::string(fields[0]);
-            auto value = Unescape(rest);
-            if (!value) {
-                return std::nullopt;
-            }
-            event.text = *value;
-            report.events.push_back(event);
+            ReportEvent& event = report.events.emplace_back();
+            event.kind = std::string(line.Word());
+            event.index = line.Number<int>();
+            event.text = line.Text();
         } else {
             return std::nullopt;
         }
+        if (!line.ok()) {
+            return std::nullopt;
+        }
     }
-    if (!ended) {
-        return std::nullopt;
-    }
-    return report;
+    return std::nullopt;  // no "end": the report was cut short
 }
 
 }  // namespace brevanto::wine

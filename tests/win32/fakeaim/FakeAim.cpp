@@ -346,18 +346,10 @@ void FakeAim::CloseAll() {
         }
     }
     ims_.clear();
-    if (buddyList_ != nullptr) {
-        DestroyWindow(buddyList_);
-        buddyList_ = nullptr;
-    }
-    if (control_ != nullptr) {
-        DestroyWindow(control_);
-        control_ = nullptr;
-    }
-    if (syncEvent_ != nullptr) {
-        CloseHandle(syncEvent_);
-        syncEvent_ = nullptr;
-    }
+    // Null handles fail harmlessly: a client that did not open fully ends the same way.
+    DestroyWindow(buddyList_);
+    DestroyWindow(control_);
+    CloseHandle(syncEvent_);
 }
 
 LRESULT CALLBACK FakeAim::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

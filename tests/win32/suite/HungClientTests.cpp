@@ -13,16 +13,14 @@ namespace modAIM = brevanto::modAIM;
 // Room for a slow machine on top of the time-out; a hang would take far longer.
 constexpr long long kMarginMs = 2000;
 
-class Stopwatch {
-  public:
+// Started at construction; the milliseconds since.
+struct Stopwatch {
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     long long ElapsedMs() const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now() - start_)
+                   std::chrono::steady_clock::now() - start)
             .count();
     }
-
-  private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace
