@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <future>
 #include <utility>
 
 #include "aim/simulated/TranscriptHtml.h"
@@ -177,8 +178,8 @@ bool FakeAim::Open(const std::string& tag, std::string& error) {
     syncEvent_ = CreateEventA(nullptr, FALSE, FALSE, SyncEventName(tag).c_str());
     control_ = CreateWindowExA(0, kControlClass, tag.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                nullptr, GetModuleHandleA(nullptr), this);
-    if (syncEvent_ == nullptr || control_ == nullptr) {
-        error = "cannot create the control window";
+    if (syncEvent_ == nullptr || release_ == nullptr || control_ == nullptr) {
+        error = "cannot create the control window and its events";
         return false;
     }
     if (!scenario_.me.empty()) {
@@ -214,10 +215,14 @@ bool FakeAim::Open(const std::string& tag, std::string& error) {
         ims_.push_back(std::move(im));
         bool created = false;
         if (opened.stalled) {
-            if (!stallThread_) {
-                stallThread_ = std::make_unique<StallThread>();
-            }
-            stallThread_->Run([&] { created = OpenIm(opened); });
+            std::promise<bool> done;
+            std::future<bool> result = done.get_future();
+            stalledThreads_.emplace_back([this, &opened, done = std::move(done)]() mutable {
+                done.set_value(OpenIm(opened));
+                WaitForSingleObject(release_, INFINITE);
+                DestroyWindow(opened.frame);
+            });
+            created = result.get();
         } else {
             created = OpenIm(opened);
         }
@@ -330,15 +335,9 @@ bool FakeAim::WriteReport() const {
 
 void FakeAim::CloseAll() {
     // Each thread destroys its own windows.
-    if (stallThread_) {
-        stallThread_->Run([this] {
-            for (const auto& im : ims_) {
-                if (im->stalled && im->open) {
-                    DestroyWindow(im->frame);
-                }
-            }
-        });
-        stallThread_.reset();
+    SetEvent(release_);
+    for (std::thread& thread : stalledThreads_) {
+        thread.join();
     }
     for (const auto& im : ims_) {
         if (im->open) {
@@ -350,6 +349,7 @@ void FakeAim::CloseAll() {
     DestroyWindow(buddyList_);
     DestroyWindow(control_);
     CloseHandle(syncEvent_);
+    CloseHandle(release_);
 }
 
 LRESULT CALLBACK FakeAim::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,11 +6,11 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/Report.h"
 #include "fakeaim/Scenario.h"
-#include "fakeaim/StallThread.h"
 
 // A stand-in for the AIM client with the windows, captions, texts and effects Brevanto
 // relies on (docs/aim-client.md), as a real Win32 program: another process with real
@@ -69,7 +69,10 @@ class FakeAim {
     HWND buddyList_ = nullptr;
     HWND control_ = nullptr;
     HANDLE syncEvent_ = nullptr;
-    std::unique_ptr<StallThread> stallThread_;
+    // One thread per stalled window: it makes the window, then waits on this event, never on
+    // a message queue, so the window exists but never answers; released, it destroys it.
+    HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::vector<std::thread> stalledThreads_;
     mutable std::mutex eventsMutex_;
     std::vector<ReportEvent> events_;
 
