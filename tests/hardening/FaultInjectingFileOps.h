@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "data/FileOps.h"
@@ -17,37 +19,88 @@ struct FileCall {
     bool onWrittenFile = false;  // a Write, Sync or Close of a handle opened for writing
 };
 
-// The system's file calls, counted in the order they are made over all kinds, with one
-// chosen call failing: the sweep runs a save once to learn its calls, then once per
-// position with that call failing, so no call of a save goes untried.
+// The real file calls, counted in order over all kinds, with one chosen call failing: the
+// sweep learns a save's calls once, then fails each position in turn, so none goes untried.
 class FaultInjectingFileOps final : public data::FileOps {
   public:
-    // The call at this position (0-based, over all calls) fails with error instead of
-    // running.
-    void FailAt(std::size_t position, int error);
+    // The call at this position (0-based, over all calls) fails with error instead.
+    void FailAt(std::size_t position, int error) {
+        failAt_ = position;
+        error_ = error;
+    }
     // The write at this position writes only one byte, as a full disk or a signal can.
-    void ShortWriteAt(std::size_t position);
-
+    void ShortWriteAt(std::size_t position) { shortWriteAt_ = position; }
     const std::vector<FileCall>& Calls() const { return calls_; }
 
-    data::SysResult OpenForReading(const std::filesystem::path& path) override;
-    data::SysResult OpenOrCreate(const std::filesystem::path& path) override;
-    data::SysResult CreateNew(const std::filesystem::path& path) override;
-    data::SysResult Read(int handle, char* buffer, std::size_t size) override;
-    data::SysResult Write(int handle, const char* data, std::size_t size) override;
-    data::SysResult Sync(int handle) override;
-    data::SysResult Close(int handle) override;
+    data::SysResult OpenForReading(const std::filesystem::path& path) override {
+        return Pass("OpenForReading", false, [&] { return Real().OpenForReading(path); });
+    }
+    data::SysResult OpenOrCreate(const std::filesystem::path& path) override {
+        return Opened(Pass("OpenOrCreate", false, [&] { return Real().OpenOrCreate(path); }));
+    }
+    data::SysResult CreateNew(const std::filesystem::path& path) override {
+        return Opened(Pass("CreateNew", false, [&] { return Real().CreateNew(path); }));
+    }
+    data::SysResult Read(int handle, char* buffer, std::size_t size) override {
+        return Pass("Read", false, [&] { return Real().Read(handle, buffer, size); });
+    }
+    data::SysResult Write(int handle, const char* data, std::size_t size) override {
+        const std::size_t count =
+            shortWriteAt_ == calls_.size() ? std::min<std::size_t>(size, 1) : size;
+        return Pass("Write", true, [&] { return Real().Write(handle, data, count); });
+    }
+    data::SysResult Sync(int handle) override {
+        return Pass("Sync", writtenHandles_.contains(handle), [&] { return Real().Sync(handle); });
+    }
+    // A failed close has released the descriptor all the same (Linux leaves it closed even
+    // on EINTR), so an injected failure closes it for real too.
+    data::SysResult Close(int handle) override {
+        const bool written = writtenHandles_.erase(handle) > 0;
+        return Pass(
+            "Close", written, [&] { return Real().Close(handle); }, true);
+    }
     data::SysResult Rename(const std::filesystem::path& from,
-                           const std::filesystem::path& to) override;
-    data::SysResult Remove(const std::filesystem::path& path) override;
-    data::SysResult OpenDirectory(const std::filesystem::path& path) override;
-    data::SysResult SyncDirectory(int handle) override;
-    data::SysResult CloseDirectory(int handle) override;
+                           const std::filesystem::path& to) override {
+        return Pass("Rename", false, [&] { return Real().Rename(from, to); });
+    }
+    data::SysResult Remove(const std::filesystem::path& path) override {
+        return Pass("Remove", false, [&] { return Real().Remove(path); });
+    }
+    data::SysResult OpenDirectory(const std::filesystem::path& path) override {
+        return Pass("OpenDirectory", false, [&] { return Real().OpenDirectory(path); });
+    }
+    data::SysResult SyncDirectory(int handle) override {
+        return Pass("SyncDirectory", false, [&] { return Real().SyncDirectory(handle); });
+    }
+    data::SysResult CloseDirectory(int handle) override {
+        return Pass(
+            "CloseDirectory", false, [&] { return Real().CloseDirectory(handle); }, true);
+    }
 
   private:
-    // Records the call; the injected error when this is the chosen position.
-    std::optional<data::SysResult> Enter(const char* name, bool onWrittenFile);
-    data::SysResult Opened(data::SysResult result, bool forWriting);
+    static data::FileOps& Real() { return data::SystemFileOps(); }
+
+    // Records the call, then runs it or, at the chosen position, returns the injected error
+    // (after running it anyway when the call releases a handle).
+    template <typename RealCall>
+    data::SysResult Pass(const char* name, bool onWrittenFile, RealCall real,
+                         bool releasesHandle = false) {
+        const bool fail = failAt_ == calls_.size();
+        calls_.push_back({name, onWrittenFile});
+        if (!fail) {
+            return real();
+        }
+        if (releasesHandle) {
+            real();
+        }
+        return {-1, std::error_code(error_, std::generic_category())};
+    }
+    data::SysResult Opened(data::SysResult result) {
+        if (result.ok()) {
+            writtenHandles_.insert(static_cast<int>(result.value));
+        }
+        return result;
+    }
 
     std::vector<FileCall> calls_;
     std::set<int> writtenHandles_;

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "HostileTranscript.h"
-#include "ScratchFolder.h"
 #include "aim/modAIM.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
+#include "data/TempDir.h"
 #include "data/codepage/CodePage.h"
 #include "data/modFileIO.h"
 #include "oracles/LiteralText.h"
@@ -35,7 +35,18 @@ std::string ExpectedKey(const std::string& html, const std::string& buddy) {
     return codepage::ToLower(modFileIO::Trim(text));
 }
 
-TEST(HostileInput, AOneMegabyteMessageOfBrokenTagsNamesAndNulsIsAnsweredAndLogged) {
+// A signed-on client and a responder whose data.dat each test writes first.
+class HostileInput : public ::testing::Test {
+  protected:
+    HostileInput() { aim.SignOn("quietowl7"); }
+
+    testing::TempDir folder;
+    SimulatedAim aim;
+    core::HeadlessControls controls;
+    core::MainWindow window{aim, controls, folder / "data.dat"};
+};
+
+TEST_F(HostileInput, AOneMegabyteMessageOfBrokenTagsNamesAndNulsIsAnsweredAndLogged) {
     const std::string html = HostileTranscriptHtml();
     ASSERT_GE(html.size(), kOneMegabyte);
     const std::string buddy(kHostileBuddy);
@@ -43,12 +54,7 @@ TEST(HostileInput, AOneMegabyteMessageOfBrokenTagsNamesAndNulsIsAnsweredAndLogge
     ASSERT_GT(key.size(), 100000u) << "the NUL block belongs to the message looked up";
     ASSERT_EQ(key.find('='), std::string::npos);
 
-    ScratchFolder folder("hostile");
-    WriteBytes(folder / "data.dat", "hi=hello\r\n" + key + "=hostile message handled\r\n");
-    SimulatedAim aim;
-    aim.SignOn("quietowl7");
-    core::HeadlessControls controls;
-    core::MainWindow window(aim, controls, folder / "data.dat");
+    testing::WriteBytes(folder / "data.dat", "hi=hello\r\n" + key + "=hostile message handled\r\n");
     const auto im = aim.OpenIMWindow(buddy);
     aim.SetCaption(aim.TranscriptPane(im), html);
 
@@ -93,13 +99,8 @@ int SentToStalled(const SimulatedAim& aim, const std::vector<aim::Hwnd>& stalled
     return count;
 }
 
-TEST(HostileInput, AHungIMWindowIsLeftAloneLikeAnEmptyOneAndAnsweredOnceItRecovers) {
-    ScratchFolder folder("stall");
-    WriteBytes(folder / "data.dat", "hi=hello\r\n");
-    SimulatedAim aim;
-    aim.SignOn("quietowl7");
-    core::HeadlessControls controls;
-    core::MainWindow window(aim, controls, folder / "data.dat");
+TEST_F(HostileInput, AHungIMWindowIsLeftAloneLikeAnEmptyOneAndAnsweredOnceItRecovers) {
+    testing::WriteBytes(folder / "data.dat", "hi=hello\r\n");
 
     const auto empty = aim.OpenIMWindow("emptybuddy");
     aim.ClearCalls();

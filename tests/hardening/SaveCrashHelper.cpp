@@ -1,11 +1,8 @@
-// The process the crash test kills: it saves a table through "Sa&ve Data", headless, into
-// <folder>/data.dat.
-//   loop: saves table A, then table B, then A again, for ever; writes one byte to stdout
-//         once the window is set up, so the killer knows the saving has begun.
-//   once: starts like the program, saves table B once and exits 0 when "The message was saved!" was
-//   shown and the
-//         reloaded table is the saved one; 1 otherwise, the boxes on stderr.
-// Usage: hardening_save_helper <folder> <rows> <loop|once>
+// The process the crash test kills: saves through "Sa&ve Data", headless, into
+// <folder>/data.dat.  Usage: hardening_save_helper <folder> <rows> <loop|once>
+//   loop: writes one byte to stdout once set up, then saves table A, B, A, ... for ever.
+//   once: starts like the program, saves table B and exits 0 when "The message was saved!"
+//         was shown and the reloaded table is the saved one; 1 otherwise, boxes on stderr.
 #include <unistd.h>
 
 #include <cstdio>

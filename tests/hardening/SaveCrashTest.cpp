@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "ScratchFolder.h"
 #include "TestTables.h"
+#include "data/TempDir.h"
 
 #ifndef BREVANTO_SAVE_HELPER
 #error "BREVANTO_SAVE_HELPER must name the helper executable"
@@ -78,8 +78,8 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
         const Rows tableB = MakeTable(size.rows, 2);
         const std::map<std::string, std::string> whole = {{SortedFile(tableA), "table A sorted"},
                                                           {SortedFile(tableB), "table B sorted"}};
-        ScratchFolder folder("crash");
-        WriteBytes(folder / "data.dat", SortedFile(tableA));
+        testing::TempDir folder;
+        testing::WriteBytes(folder / "data.dat", SortedFile(tableA));
 
         const long killsHere = kills / 3 + (static_cast<long>(s) < kills % 3 ? 1 : 0);
         for (long kill = 0; kill < killsHere; ++kill) {
@@ -97,7 +97,7 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
             ASSERT_TRUE(started && WIFSIGNALED(status))
                 << "the helper stopped by itself, status " << status;
 
-            const auto found = whole.find(ReadBytes(folder / "data.dat"));
+            const auto found = whole.find(testing::ReadBytes(folder / "data.dat"));
             ASSERT_NE(found, whole.end()) << "kill " << kill << ": data.dat is no whole file";
             ++seen[found->second];
             for (const std::string& name : folder.Entries()) {
@@ -115,7 +115,7 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
         ::close(output);
         const int status = WaitFor(pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        EXPECT_EQ(ReadBytes(folder / "data.dat"), SortedFile(tableB));
+        EXPECT_EQ(testing::ReadBytes(folder / "data.dat"), SortedFile(tableB));
         EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data.dat"})
             << "the start-up before that save leaves no temporary file behind";
     }

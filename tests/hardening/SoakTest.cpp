@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "LiveHeap.h"
-#include "ScratchFolder.h"
 #include "aim/WindowSystem.h"
 #include "aim/modAIM.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
+#include "data/TempDir.h"
 #include "oracles/LiteralText.h"
 
 namespace brevanto::hardening {
@@ -100,8 +100,8 @@ void RunRound(CurrentClient& current, core::MainWindow& window, int round, Expec
 }
 
 TEST(Soak, ThousandsOfWindowsAreEachAnsweredAndLoggedAndMemoryStaysFlat) {
-    ScratchFolder folder("soak");
-    WriteBytes(folder / "data.dat", "hi=hello there\r\n");
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "data.dat", "hi=hello there\r\n");
     CurrentClient current;
     core::HeadlessControls controls;
     core::MainWindow window(current, controls, folder / "data.dat");
