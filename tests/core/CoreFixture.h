@@ -2,95 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
 #include <memory>
-#include <random>
 #include <string>
-#include <system_error>
 
+#include "../data/FaultyFileOps.h"
+#include "../data/TempDir.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
-#include "data/FileOps.h"
 
 namespace brevanto::core::testing {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// A folder of its own for every test, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("brevanto-core-" + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-// The system's file calls, except those a test makes fail: as root, permissions cannot
-// be relied on to refuse anything.
-class FailingFiles : public data::FileOps {
-  public:
-    bool failReading = false;   // opening for reading
-    bool failCreating = false;  // creating a missing file
-    bool failWriting = false;   // writing data into any file
-
-    static std::error_code Reason() { return std::make_error_code(std::errc::no_space_on_device); }
-
-    data::SysResult OpenForReading(const fs::path& path) override {
-        return failReading ? Failed() : real_.OpenForReading(path);
-    }
-    data::SysResult OpenOrCreate(const fs::path& path) override {
-        return failCreating ? Failed() : real_.OpenOrCreate(path);
-    }
-    data::SysResult CreateNew(const fs::path& path) override {
-        return failCreating ? Failed() : real_.CreateNew(path);
-    }
-    data::SysResult Read(int handle, char* buffer, std::size_t size) override {
-        return real_.Read(handle, buffer, size);
-    }
-    data::SysResult Write(int handle, const char* data, std::size_t size) override {
-        return failWriting ? Failed() : real_.Write(handle, data, size);
-    }
-    data::SysResult Sync(int handle) override { return real_.Sync(handle); }
-    data::SysResult Close(int handle) override { return real_.Close(handle); }
-    data::SysResult Rename(const fs::path& from, const fs::path& to) override {
-        return real_.Rename(from, to);
-    }
-    data::SysResult Remove(const fs::path& path) override { return real_.Remove(path); }
-    data::SysResult OpenDirectory(const fs::path& path) override {
-        return real_.OpenDirectory(path);
-    }
-    data::SysResult SyncDirectory(int handle) override { return real_.SyncDirectory(handle); }
-    data::SysResult CloseDirectory(int handle) override { return real_.CloseDirectory(handle); }
-
-  private:
-    static data::SysResult Failed() { return {-1, Reason()}; }
-
-    data::FileOps& real_ = data::SystemFileOps();
-};
+using brevanto::testing::ReadBytes;
+using brevanto::testing::WriteBytes;
 
 // The main window's design-time sizes in twips.
 inline WindowGeometry DesignGeometry() {
@@ -117,6 +44,9 @@ class CoreTest : public ::testing::Test {
         window->Form_Load(DesignGeometry());
     }
 
+    // Every call of name fails; as root, permissions cannot be relied on to refuse anything.
+    void FailEvery(const std::string& name) { files.FailCall(name, 0, ENOSPC); }
+
     // The table as "message=response" strings, in row order.
     std::vector<std::string> TableRows() const {
         std::vector<std::string> rows;
@@ -131,11 +61,19 @@ class CoreTest : public ::testing::Test {
         return {ShownBox::Kind::Message, std::move(prompt), style, std::move(title), {}};
     }
 
-    TempFolder folder;
-    fs::path dataFile = folder.Path() / "data.dat";
+    // A file error: untitled, OK only, naming the data file and the system's reason.
+    void ExpectFileErrorBox(const ShownBox& box) const {
+        EXPECT_EQ(box.style, kOkOnly);
+        EXPECT_EQ(box.title, "");
+        EXPECT_NE(box.prompt.find(dataFile.string()), std::string::npos) << box.prompt;
+        EXPECT_NE(box.prompt.find(std::strerror(ENOSPC)), std::string::npos) << box.prompt;
+    }
+
+    brevanto::testing::TempDir folder;
+    fs::path dataFile = folder / "data.dat";
     aim::simulated::SimulatedAim aim;
     HeadlessControls controls;
-    FailingFiles files;
+    brevanto::testing::FaultyFileOps files;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -112,17 +112,16 @@ TEST_F(Session, LearnEditSaveThenAnswerLogAndCloseEveryIMWindow) {
     EXPECT_EQ(controls.mode, ModeControls{});
     EXPECT_FALSE(window->Mode().checkMessageTimerEnabled);
 
+    const ShownBox edit{ShownBox::Kind::Input,
+                        "Enter new value for the row \rClick OK to save. Click CANCEL to clear.",
+                        kOkOnly, "", ""};
     EXPECT_EQ(
         controls.boxes,
         (std::vector<ShownBox>{
             Box("Click on the IM box then click OK to learn.", kOkCancel, "Learning Conversations"),
             Box("The program has learn the conversations and the data was saved!", kOkOnly, "Done"),
-            {ShownBox::Kind::Input,
-             "Enter new value for the row \rClick OK to save. Click CANCEL to clear.", kOkOnly, "",
-             ""},
-            {ShownBox::Kind::Input,
-             "Enter new value for the row \rClick OK to save. Click CANCEL to clear.", kOkOnly, "",
-             ""},
+            edit,
+            edit,
             Box("The message was saved!", kOkOnly, "Done"),
             Box("This will close all current IM windows, and you will also not be able to "
                 "view any IM windows when the program is running. But don't worry, the "

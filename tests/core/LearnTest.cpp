@@ -89,15 +89,13 @@ TEST_F(Learning, AFailedSaveIsReportedInsteadOfDoneAndKeepsTheLearnedRows) {
     const std::string bytes = "b=2\r\n";
     Start(bytes.c_str());
     Talk({{true, "hi"}, {false, "hello"}});
-    files.failWriting = true;
+    FailEvery("Write");
 
     window->LearnAndSave();
 
     ASSERT_EQ(controls.boxes.size(), 2u);
     EXPECT_EQ(controls.boxes[0], kPrompt);
-    EXPECT_EQ(controls.boxes[1].title, "");
-    EXPECT_EQ(controls.boxes[1].style, kOkOnly);
-    EXPECT_NE(controls.boxes[1].prompt.find(dataFile.string()), std::string::npos);
+    ExpectFileErrorBox(controls.boxes[1]);
     EXPECT_EQ(ReadBytes(dataFile), bytes);
     EXPECT_EQ(TableRows(), (std::vector<std::string>{"b=2", "hi=hello"}));
 }

@@ -10,52 +10,42 @@ const std::string kNotice =
     "windows when the program is running. But don't worry, the messages will be saved and "
     "you can view them on the box on the right side. Do you want to continue?";
 
+// Timer, start caption, start menu, stop menu, learn button, learn menu.
+const ModeControls kIdle{false, "&Start Auto Respond", true, false, true, true};
+const ModeControls kOn{true, "Sto&p Auto Respond", false, true, false, false};
+
 class Mode : public CoreTest {
   protected:
     void SetUp() override { Start(nullptr); }
 };
 
-TEST_F(Mode, StartingAsksFirstAndSwitchesEveryControl) {
+TEST_F(Mode, StartingAsksFirstStoppingNeverAsks) {
+    EXPECT_EQ(controls.mode, kIdle);
     window->ToggleAutoRespond();
-
     EXPECT_EQ(controls.boxes, std::vector<ShownBox>{Box(kNotice, kYesNo, "Notice")});
-    EXPECT_TRUE(controls.mode.checkMessageTimerEnabled);
-    EXPECT_EQ(controls.mode.startCaption, "Sto&p Auto Respond");
-    EXPECT_FALSE(controls.mode.startMenuEnabled);
-    EXPECT_TRUE(controls.mode.stopMenuEnabled);
-    EXPECT_FALSE(controls.mode.learnButtonEnabled);
-    EXPECT_FALSE(controls.mode.learnMenuEnabled);
-    EXPECT_EQ(window->Mode(), controls.mode);
-}
+    EXPECT_EQ(controls.mode, kOn);
+    EXPECT_EQ(window->Mode(), kOn);
 
-TEST_F(Mode, StoppingNeverAsksAndRestoresTheIdleControls) {
     window->ToggleAutoRespond();
-    window->ToggleAutoRespond();
-
     EXPECT_EQ(controls.boxes.size(), 1u);
-    EXPECT_FALSE(controls.mode.checkMessageTimerEnabled);
-    EXPECT_EQ(controls.mode.startCaption, "&Start Auto Respond");
-    EXPECT_TRUE(controls.mode.startMenuEnabled);
-    EXPECT_FALSE(controls.mode.stopMenuEnabled);
-    EXPECT_TRUE(controls.mode.learnButtonEnabled);
-    EXPECT_TRUE(controls.mode.learnMenuEnabled);
+    EXPECT_EQ(controls.mode, kIdle);
+    EXPECT_EQ(window->Mode(), kIdle);
 }
 
 TEST_F(Mode, NoChangesNothingAndAnyOtherAnswerSwitchesOn) {
-    const ModeControls idle = controls.mode;
     controls.msgBoxAnswers = {kNo};
     window->ToggleAutoRespond();
-    EXPECT_EQ(controls.mode, idle);
-    EXPECT_EQ(window->Mode(), idle);
+    EXPECT_EQ(controls.mode, kIdle);
+    EXPECT_EQ(window->Mode(), kIdle);
 
     // A box closed some other way still switches on; every start asks again.
     controls.msgBoxAnswers = {kCancel};
     window->ToggleAutoRespond();
-    EXPECT_TRUE(controls.mode.checkMessageTimerEnabled);
+    EXPECT_EQ(controls.mode, kOn);
     window->ToggleAutoRespond();
     window->ToggleAutoRespond();
     EXPECT_EQ(controls.boxes.size(), 3u);
-    EXPECT_EQ(controls.mode, AutoRespondControls());
+    EXPECT_EQ(controls.mode, kOn);
 }
 
 }  // namespace

@@ -115,12 +115,17 @@ TEST_F(Responder, CheckedIgnoreBoxesAreRemovedFromTheMessageInIndexOrder) {
     EXPECT_EQ(window->RemoveIgnored("aab!"), "b!");
 }
 
-TEST_F(Responder, OnlyTheTextFromTheBuddysLastNameOnIsLookedUp) {
-    const Hwnd im = aim.OpenIMWindow("bob");
-    aim.DeliverBuddyLine(im, "how are you?");
+// Only the text after the buddy's last name-label is looked up, and a responded-to caption
+// still gives the buddy's name.
+TEST_F(Responder, OnlyTheBuddysLastLineIsLookedUpWhateverTheCaption) {
+    const Hwnd im = Open("bob", "how are you?");
     aim.DeliverBuddyLine(im, "i am bob");
     Tick();
-    EXPECT_EQ(Typed(), std::vector<std::string>{DescribeText("that's me")});
+    aim.SetRespondedCaption(Open("ann", "hi"), true);
+    Tick();
+    EXPECT_EQ(Typed(),
+              (std::vector<std::string>{DescribeText("that's me"), DescribeText("hello there")}));
+    EXPECT_EQ(LoggedNames(), (std::vector<std::string>{"bob", "ann"}));
 }
 
 TEST_F(Responder, NoReplyWhereTheUserHasSpokenOrTheNameDoesNotMatchButTheWindowIsClosed) {
@@ -143,14 +148,6 @@ TEST_F(Responder, NoReplyWhereTheUserHasSpokenOrTheNameDoesNotMatchButTheWindowI
     // Newest window in front, so handled first.
     EXPECT_EQ(LoggedNames(), (std::vector<std::string>{"", "ANN", "bob"}));
     EXPECT_EQ(controls.buddyList, (std::vector<std::string>{"", "ANN", "bob"}));
-}
-
-TEST_F(Responder, ARespondedToCaptionStillGivesTheBuddysName) {
-    const Hwnd im = Open("bob", "hi");
-    aim.SetRespondedCaption(im, true);
-    Tick();
-    EXPECT_EQ(Typed(), std::vector<std::string>{DescribeText("hello there")});
-    EXPECT_EQ(LoggedNames(), std::vector<std::string>{"bob"});
 }
 
 TEST_F(Responder, AnEmptyWindowInFrontIsLeftAloneAndHoldsUpTheOthers) {
@@ -196,7 +193,7 @@ TEST_F(Responder, ABuddysSecondWindowIsAppendedToTheSameRecord) {
 }
 
 TEST_F(Responder, AnUnreadableFileAtLookupSendsTheDefaultAndSaysSoWithoutABox) {
-    files.failReading = true;
+    FailEvery("OpenForReading");
     const Hwnd im = Open("bob", "hi");
     Tick();
 

@@ -31,16 +31,24 @@ TEST(Layout, SizesAreTakenInSinglePrecision) {
     EXPECT_EQ(ComputeLayout(geometry).FixedFormWidth, 16777216);
 }
 
-using StartUp = CoreTest;
+class StartUp : public CoreTest {
+  protected:
+    // A file that cannot be created or read is reported, and the table starts empty and idle.
+    void ExpectReportedAndEmpty() const {
+        ASSERT_EQ(controls.boxes.size(), 1u);
+        ExpectFileErrorBox(controls.boxes[0]);
+        EXPECT_EQ(window->Table().Rows(), 0);
+        EXPECT_FALSE(controls.mode.checkMessageTimerEnabled);
+    }
+};
 
 TEST_F(StartUp, AMissingDataFileIsCreatedEmptyAndTheProgramStartsIdle) {
     controls.mode = AutoRespondControls();  // whatever the window held before loading
     Start(nullptr);
 
-    EXPECT_TRUE(fs::exists(dataFile));
-    EXPECT_EQ(ReadBytes(dataFile), "");
+    EXPECT_EQ(ReadBytes(folder / "data.dat"), "");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data.dat"});
     EXPECT_EQ(window->Table().Rows(), 0);
-    EXPECT_EQ(controls.mode, ModeControls{});
     EXPECT_FALSE(controls.mode.checkMessageTimerEnabled);
     EXPECT_EQ(controls.mode.startCaption, "&Start Auto Respond");
     EXPECT_TRUE(controls.boxes.empty());
@@ -56,28 +64,16 @@ TEST_F(StartUp, AnExistingFileIsLoadedInFileOrderAndLeftUnchanged) {
     EXPECT_TRUE(controls.boxes.empty());
 }
 
-TEST_F(StartUp, AFileThatCannotBeCreatedIsReportedAndTheTableStartsEmpty) {
-    files.failCreating = true;
+TEST_F(StartUp, AFileThatCannotBeCreatedIsReported) {
+    FailEvery("OpenOrCreate");
     Start(nullptr);
-
-    ASSERT_EQ(controls.boxes.size(), 1u);
-    const ShownBox& box = controls.boxes[0];
-    EXPECT_EQ(box.style, kOkOnly);
-    EXPECT_EQ(box.title, "");
-    EXPECT_NE(box.prompt.find(dataFile.string()), std::string::npos) << box.prompt;
-    EXPECT_NE(box.prompt.find(FailingFiles::Reason().message()), std::string::npos) << box.prompt;
-    EXPECT_EQ(window->Table().Rows(), 0);
-    EXPECT_EQ(controls.mode, ModeControls{});
+    ExpectReportedAndEmpty();
 }
 
-TEST_F(StartUp, AFileThatCannotBeReadIsReportedAndTheTableStartsEmpty) {
-    files.failReading = true;
+TEST_F(StartUp, AFileThatCannotBeReadIsReportedAndKept) {
+    FailEvery("OpenForReading");
     Start("hi=hello\r\n");
-
-    ASSERT_EQ(controls.boxes.size(), 1u);
-    EXPECT_NE(controls.boxes[0].prompt.find(dataFile.string()), std::string::npos);
-    EXPECT_NE(controls.boxes[0].prompt.find(FailingFiles::Reason().message()), std::string::npos);
-    EXPECT_EQ(window->Table().Rows(), 0);
+    ExpectReportedAndEmpty();
     EXPECT_EQ(ReadBytes(dataFile), "hi=hello\r\n");
 }
 

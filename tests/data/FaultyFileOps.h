@@ -10,16 +10,13 @@
 
 namespace brevanto::testing {
 
-// The system's file calls, with chosen calls failing: each call is counted by name, and the
-// n-th call of a name can fail with an errno value. Writes can be cut short, and calls can
-// be interrupted by "signals" (EINTR) a number of times before they go through.
+// The system's file calls with chosen ones failing. Calls are counted by name; writes can be
+// cut short and calls interrupted (EINTR) a number of times before they go through.
 class FaultyFileOps final : public data::FileOps {
   public:
-    // The n-th call (1-based) of name fails with error.
+    // The n-th call (1-based) of name fails with error; n = 0 fails every call of name.
     void FailCall(const std::string& name, int n, int error) { failures_[{name, n}] = error; }
-    // Every write writes at most this many bytes.
     void LimitWrites(std::size_t bytes) { write_limit_ = bytes; }
-    // Every call is interrupted this many times before it runs.
     void InterruptEachCall(int times) { interruptions_ = times; }
 
     int Calls(const std::string& name) const {
@@ -28,43 +25,42 @@ class FaultyFileOps final : public data::FileOps {
     }
     const std::vector<std::string>& Log() const { return log_; }
 
-    data::SysResult OpenForReading(const std::filesystem::path& path) override {
-        return Run("OpenForReading", [&] { return real().OpenForReading(path); });
+    using Path = std::filesystem::path;
+    data::SysResult OpenForReading(const Path& p) override {
+        return Run("OpenForReading", [&] { return real().OpenForReading(p); });
     }
-    data::SysResult OpenOrCreate(const std::filesystem::path& path) override {
-        return Run("OpenOrCreate", [&] { return real().OpenOrCreate(path); });
+    data::SysResult OpenOrCreate(const Path& p) override {
+        return Run("OpenOrCreate", [&] { return real().OpenOrCreate(p); });
     }
-    data::SysResult CreateNew(const std::filesystem::path& path) override {
-        return Run("CreateNew", [&] { return real().CreateNew(path); });
+    data::SysResult CreateNew(const Path& p) override {
+        return Run("CreateNew", [&] { return real().CreateNew(p); });
     }
-    data::SysResult Read(int handle, char* buffer, std::size_t size) override {
-        return Run("Read", [&] { return real().Read(handle, buffer, size); });
+    data::SysResult Read(int h, char* buffer, std::size_t size) override {
+        return Run("Read", [&] { return real().Read(h, buffer, size); });
     }
-    data::SysResult Write(int handle, const char* data, std::size_t size) override {
-        return Run("Write",
-                   [&] { return real().Write(handle, data, std::min(size, write_limit_)); });
+    data::SysResult Write(int h, const char* data, std::size_t size) override {
+        return Run("Write", [&] { return real().Write(h, data, std::min(size, write_limit_)); });
     }
-    data::SysResult Sync(int handle) override {
-        return Run("Sync", [&] { return real().Sync(handle); });
+    data::SysResult Sync(int h) override {
+        return Run("Sync", [&] { return real().Sync(h); });
     }
-    data::SysResult Close(int handle) override {
-        return Run("Close", [&] { return real().Close(handle); });
+    data::SysResult Close(int h) override {
+        return Run("Close", [&] { return real().Close(h); });
     }
-    data::SysResult Rename(const std::filesystem::path& from,
-                           const std::filesystem::path& to) override {
+    data::SysResult Rename(const Path& from, const Path& to) override {
         return Run("Rename", [&] { return real().Rename(from, to); });
     }
-    data::SysResult Remove(const std::filesystem::path& path) override {
-        return Run("Remove", [&] { return real().Remove(path); });
+    data::SysResult Remove(const Path& p) override {
+        return Run("Remove", [&] { return real().Remove(p); });
     }
-    data::SysResult OpenDirectory(const std::filesystem::path& path) override {
-        return Run("OpenDirectory", [&] { return real().OpenDirectory(path); });
+    data::SysResult OpenDirectory(const Path& p) override {
+        return Run("OpenDirectory", [&] { return real().OpenDirectory(p); });
     }
-    data::SysResult SyncDirectory(int handle) override {
-        return Run("SyncDirectory", [&] { return real().SyncDirectory(handle); });
+    data::SysResult SyncDirectory(int h) override {
+        return Run("SyncDirectory", [&] { return real().SyncDirectory(h); });
     }
-    data::SysResult CloseDirectory(int handle) override {
-        return Run("CloseDirectory", [&] { return real().CloseDirectory(handle); });
+    data::SysResult CloseDirectory(int h) override {
+        return Run("CloseDirectory", [&] { return real().CloseDirectory(h); });
     }
 
   private:
@@ -72,8 +68,7 @@ class FaultyFileOps final : public data::FileOps {
 
     template <class Call>
     data::SysResult Run(const std::string& name, Call call) {
-        // Close is never interrupted here: a real interrupted close has closed the handle
-        // already, and a retry would close someone else's.
+        // A real interrupted close has closed the handle already, so Close is never retried.
         if (name != "Close" && name != "CloseDirectory" && pending_[name] < interruptions_) {
             ++pending_[name];
             return Failure(EINTR);
@@ -81,9 +76,11 @@ class FaultyFileOps final : public data::FileOps {
         pending_[name] = 0;
         const int n = ++counts_[name];
         log_.push_back(name);
-        const auto failure = failures_.find({name, n});
-        if (failure != failures_.end()) {
-            return Failure(failure->second);
+        for (const int key : {n, 0}) {
+            const auto failure = failures_.find({name, key});
+            if (failure != failures_.end()) {
+                return Failure(failure->second);
+            }
         }
         return call();
     }

@@ -11,84 +11,62 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(FileFormat, OnlyACarriageReturnEndsALine) {
-    EXPECT_EQ(SplitLines(""), Lines{});
-    EXPECT_EQ(SplitLines("a"), Lines{"a"});
-    EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
-    EXPECT_EQ(SplitLines("a\rb"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\nb\n"), Lines{"a\nb\n"});
-    EXPECT_EQ(SplitLines("\r\n\r\n"), (Lines{"", ""}));
-    EXPECT_EQ(SplitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("a\n\r\nb"), (Lines{"a\n", "b"}));
-    EXPECT_EQ(SplitLines(std::string_view("x\0=y", 4)), Lines{std::string("x\0=y", 4)});
+    const std::pair<std::string, Lines> cases[] = {
+        {"", {}},
+        {"a\r\n", {"a"}},
+        {"a\rb", {"a", "b"}},
+        {"a\nb\n", {"a\nb\n"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\r\nb", {"a\n", "b"}},
+        {std::string("x\0=y", 4), {std::string("x\0=y", 4)}},
+    };
+    for (const auto& [bytes, lines] : cases) {
+        EXPECT_EQ(SplitLines(bytes), lines);
+    }
     EXPECT_EQ(JoinLines({"a", "", "b=c"}), "a\r\n\r\nb=c\r\n");
     EXPECT_EQ(JoinLines({}), "");
 }
 
 TEST(FileFormat, LookupNormalisesTheKeyButNotTheLinesMessage) {
-    EXPECT_EQ(FindEntry("HELLO=Hi there\r\n", "  Hello  "), "Hi there");
-    EXPECT_EQ(FindEntry("hello =Hi\r\n", "hello"), "");
-    EXPECT_EQ(FindEntry("a=b=c\r\n", "a"), "b=c");
-    EXPECT_EQ(FindEntry("hi=  yo  \r\n", "hi"), "yo");
-    EXPECT_EQ(FindEntry("hi=\r\nhi=later\r\n", "hi"), "") << "the first match wins";
-    EXPECT_EQ(FindEntry("no entry\r\nx=1\r\nx=2", "X"), "1");
-    EXPECT_EQ(FindEntry("\tx=1\r\n", "x"), "") << "only spaces are trimmed";
-    EXPECT_EQ(FindEntry("\xC4pfel=ja\r\n", "\xE4PFEL"), "ja") << "code page capitals fold";
-    EXPECT_EQ(FindEntry("", "x"), "");
+    const struct {
+        std::string file, key, expected;
+    } cases[] = {
+        {"HELLO=Hi there\r\n", "  Hello  ", "Hi there"},
+        {"hello =Hi\r\n", "hello", ""},
+        {"a=b=c\r\n", "a", "b=c"},
+        {"hi=  yo  \r\n", "hi", "yo"},
+        {"hi=\r\nhi=later\r\n", "hi", ""},  // the first match wins
+        {"no entry\r\nx=1\r\nx=2", "X", "1"},
+        {"\tx=1\r\n", "x", ""},  // only spaces are trimmed
+        {"\xC4pfel=ja\r\n", "\xE4PFEL", "ja"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindEntry(c.file, c.key), c.expected) << c.file;
+    }
 }
 
 TEST(FileFormat, StoringNormalisesAndReplacesTheFirstLineInPlace) {
-    Lines lines;
-    StoreEntry(lines, "  Hi", " there ");
-    EXPECT_EQ(lines, Lines{"hi=there"});
-
-    lines = {"", "no equals", "HI=hello", "oh hi=hey", "hi=second"};
-    StoreEntry(lines, "hi", "new");
-    EXPECT_EQ(lines, (Lines{"", "no equals", "hi=new", "oh hi=hey", "hi=second"}));
-
-    lines = {"oh hi=hey"};
-    StoreEntry(lines, "HI", "x");
-    EXPECT_EQ(lines, (Lines{"oh hi=hey", "hi=x"}));
-
-    lines = {};
-    StoreEntry(lines, "   ", "r");
-    EXPECT_EQ(lines, Lines{" =r"});
-    StoreEntry(lines, "", "s");
-    EXPECT_EQ(lines, Lines{" =s"});
-
-    // A message holding "=" matches any line that begins with it.
-    lines = {"a=B=c"};
-    StoreEntry(lines, "A=b", "d");
-    EXPECT_EQ(lines, Lines{"a=b=d"});
-}
-
-TEST(FileFormat, SortingOrdersUnsignedBytesAndDropsRepeats) {
-    Lines lines{"b=2", "a=1", "b=2", ""};
-    SortLines(lines);
-    EXPECT_EQ(lines, (Lines{"", "a=1", "b=2"}));
-
-    lines = {"hi=y", "apple=1", "\xE4=1", "hi there=x", "Zebra=1"};
-    SortLines(lines);
-    EXPECT_EQ(lines, (Lines{"Zebra=1", "apple=1", "hi there=x", "hi=y", "\xE4=1"}));
-
-    EXPECT_EQ(SortedContent(""), "") << "a file without lines stays empty";
-    EXPECT_EQ(SortedContent("b\r\n\r\n\ra"), "\r\na\r\nb\r\n");
-}
-
-TEST(FileFormat, TableHoldsTheEntriesInFileOrder) {
-    data::MessageTable grid;
-    grid.SetRows(3);
-    grid.SetCell(0, 0, "old");
-    FillTable("x=1\r\nno equals\r\n HELLO = Hi \r\n", grid);
-    ASSERT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(grid.Cell(0, 0), "x");
-    EXPECT_EQ(grid.Cell(0, 1), "1");
-    EXPECT_EQ(grid.Cell(1, 0), " hello ");
-    EXPECT_EQ(grid.Cell(1, 1), "Hi");
-    EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(grid.Col(), 1);
-
-    FillTable("nothing\r\n\r\n", grid);
-    EXPECT_EQ(grid.Rows(), 0);
+    const struct {
+        Lines before;
+        std::string message, response;
+        Lines after;
+    } cases[] = {
+        {{}, "  Hi", " there ", {"hi=there"}},
+        {{"", "x", "HI=hello", "oh hi=hey", "hi=2"},
+         "hi",
+         "new",
+         {"", "x", "hi=new", "oh hi=hey", "hi=2"}},
+        {{"oh hi=hey"}, "HI", "x", {"oh hi=hey", "hi=x"}},
+        {{}, "   ", "r", {" =r"}},
+        {{" =r"}, "", "s", {" =s"}},
+        // A message holding "=" matches any line that begins with it.
+        {{"a=B=c"}, "A=b", "d", {"a=b=d"}},
+    };
+    for (const auto& c : cases) {
+        Lines lines = c.before;
+        StoreEntry(lines, c.message, c.response);
+        EXPECT_EQ(lines, c.after) << c.message;
+    }
 }
 
 // The fast routines against their literal forms, on random files.
@@ -109,8 +87,7 @@ TEST(FileFormat, MatchesTheLiteralRoutinesOnRandomFiles) {
             ASSERT_EQ(sorted, oracle::LiteralSortFile(lines));
         }
 
-        // Keys taken from the file's own message parts find something; random ones mostly
-        // do not.
+        // Keys taken from the file's own lines find something; random ones mostly do not.
         std::string key = random.Text(6, testing::RandomText::kCellAlphabet);
         if (!lines.empty() && random.Chance(70)) {
             const std::string& line = lines[random.Number(0, lines.size() - 1)];

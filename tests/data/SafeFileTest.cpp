@@ -14,8 +14,8 @@ namespace {
 
 using testing::FaultyFileOps;
 using testing::ReadBytes;
-using testing::TempDir;
 using testing::WriteBytes;
+using Names = std::vector<std::string>;
 
 const std::string kOld = "old=content\r\nkept=as is\r\n";
 
@@ -28,38 +28,47 @@ std::string NewContent() {
     return bytes;
 }
 
-TEST(SafeFile, ReplacesTheContentAndLeavesNothingElse) {
-    TempDir dir;
-    WriteBytes(dir / "data.dat", kOld);
-    EXPECT_EQ(ReplaceFile(SystemFileOps(), dir / "data.dat", NewContent()), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), NewContent());
-    EXPECT_EQ(ReplaceFile(SystemFileOps(), dir / "data.dat", ""), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), "");
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
-}
+class SafeFile : public ::testing::Test {
+  protected:
+    void SetUp() override { WriteBytes(file, kOld); }
 
-TEST(SafeFile, GoesOnAfterShortWritesAndInterruptedCalls) {
-    TempDir dir;
-    WriteBytes(dir / "data.dat", kOld);
+    // The file holds content and no temporary file is left beside it.
+    void ExpectOnlyFile(const std::string& content) const {
+        EXPECT_EQ(ReadBytes(file), content);
+        EXPECT_EQ(dir.Entries(), Names{"data.dat"});
+    }
+
+    testing::TempDir dir;
+    std::filesystem::path file = dir / "data.dat";
+};
+
+TEST_F(SafeFile, ReplacesTheContentDespiteShortWritesInterruptionsAndTakenNames) {
+    EXPECT_EQ(ReplaceFile(SystemFileOps(), file, ""), std::nullopt);
+    ExpectOnlyFile("");
+
     FaultyFileOps ops;
     ops.LimitWrites(7);
     ops.InterruptEachCall(2);
     ops.FailCall("CreateNew", 1, EEXIST);  // a temporary name already taken
-    EXPECT_EQ(ReplaceFile(ops, dir / "data.dat", NewContent()), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), NewContent());
+    EXPECT_EQ(ReplaceFile(ops, file, NewContent()), std::nullopt);
     EXPECT_GT(ops.Calls("Write"), 100);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
+    ExpectOnlyFile(NewContent());
 
     FaultyFileOps reader;
     reader.InterruptEachCall(3);
-    EXPECT_EQ(ReadWholeFile(reader, dir / "data.dat").value, NewContent());
+    EXPECT_EQ(ReadWholeFile(reader, file).value, NewContent());
+
+    FaultyFileOps stuck;  // a write that makes no progress fails instead of hanging
+    stuck.LimitWrites(0);
+    EXPECT_TRUE(ReplaceFile(stuck, file, "x").has_value());
+    ExpectOnlyFile(NewContent());
 }
 
 // Fails every call that a replacement makes, one at a time, with a real error code.
-TEST(SafeFile, EveryFailingCallKeepsTheOldFileOrReportsTheNewOne) {
+TEST(SafeFileFaults, EveryFailingCallKeepsTheOldFileOrReportsTheNewOne) {
     std::vector<std::string> calls;
     {
-        TempDir dir;
+        testing::TempDir dir;
         WriteBytes(dir / "data.dat", kOld);
         FaultyFileOps recorder;
         recorder.LimitWrites(4096);
@@ -74,14 +83,14 @@ TEST(SafeFile, EveryFailingCallKeepsTheOldFileOrReportsTheNewOne) {
         const int n = ++seen[call];
         for (int error : {EIO, ENOSPC}) {
             SCOPED_TRACE(call + " #" + std::to_string(n) + " fails with " + std::strerror(error));
-            TempDir dir;
+            testing::TempDir dir;
             WriteBytes(dir / "data.dat", kOld);
             FaultyFileOps ops;
             ops.LimitWrites(4096);
             ops.FailCall(call, n, error);
             const FileStatus status = ReplaceFile(ops, dir / "data.dat", NewContent());
 
-            EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"}) << "no temporary file";
+            EXPECT_EQ(dir.Entries(), Names{"data.dat"}) << "no temporary file";
             if (call == "CloseDirectory") {
                 // Everything is on the disk by then; nothing is lost.
                 EXPECT_EQ(status, std::nullopt);
@@ -90,107 +99,70 @@ TEST(SafeFile, EveryFailingCallKeepsTheOldFileOrReportsTheNewOne) {
             }
             ASSERT_TRUE(status.has_value());
             EXPECT_EQ(status->path, DisplayPath(dir / "data.dat"));
-            EXPECT_EQ(status->reason, std::strerror(error));
             EXPECT_EQ(status->Message(), status->path + ": " + std::strerror(error));
-            // Once the rename is done the new content is in place, but the caller still
-            // learns that it may not be on the disk.
+            // After the rename the new content is in place, but it may not be on the disk.
             EXPECT_EQ(ReadBytes(dir / "data.dat"), renamed ? NewContent() : kOld);
         }
-        if (call == "Rename") {
-            renamed = true;
-        }
+        renamed = renamed || call == "Rename";
     }
     EXPECT_TRUE(renamed);
 }
 
-TEST(SafeFile, AWriteThatMakesNoProgressFailsInsteadOfHanging) {
-    TempDir dir;
-    WriteBytes(dir / "data.dat", kOld);
-    FaultyFileOps ops;
-    ops.LimitWrites(0);
-    const FileStatus status = ReplaceFile(ops, dir / "data.dat", "x");
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), kOld);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
-}
-
 // Real failures of the system, no injection.
-TEST(SafeFile, ReportsTheSystemsReasonWhenTheTargetCannotBeReplaced) {
-    TempDir dir;
+TEST_F(SafeFile, ReportsTheSystemsReasonWhenTheTargetCannotBeWritten) {
     std::filesystem::create_directory(dir / "folder.dat");
     WriteBytes(dir / "plain", "a file, not a folder");
-
-    struct Case {
-        std::filesystem::path target;
-        int error;
-    };
-    const Case cases[] = {
+    const std::pair<std::filesystem::path, int> cases[] = {
         {dir / "folder.dat", EISDIR},
         {dir / "missing" / "data.dat", ENOENT},
         {dir / "plain" / "data.dat", ENOTDIR},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target.string());
-        const FileStatus status = ReplaceFile(SystemFileOps(), c.target, "x=y\r\n");
+    for (const auto& [target, error] : cases) {
+        SCOPED_TRACE(target.string());
+        const FileStatus status = ReplaceFile(SystemFileOps(), target, "x=y\r\n");
         ASSERT_TRUE(status.has_value());
-        EXPECT_EQ(status->path, DisplayPath(c.target));
-        EXPECT_EQ(status->reason, std::strerror(c.error));
+        EXPECT_EQ(status->path, DisplayPath(target));
+        EXPECT_EQ(status->reason, std::strerror(error));
     }
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.dat"));
+    EXPECT_EQ(CreateIfMissing(SystemFileOps(), dir / "missing" / "data.dat")->reason,
+              std::strerror(ENOENT));
     EXPECT_TRUE(std::filesystem::is_empty(dir / "folder.dat"));
     EXPECT_EQ(ReadBytes(dir / "plain"), "a file, not a folder");
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder.dat", "plain"}));
+    EXPECT_EQ(dir.Entries(), (Names{"data.dat", "folder.dat", "plain"}));
 }
 
-TEST(SafeFile, AReadOnlyFolderKeepsTheOldFile) {
-    TempDir dir;
-    WriteBytes(dir / "data.dat", kOld);
+TEST_F(SafeFile, AReadOnlyFolderKeepsTheOldFile) {
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    {
-        // Permissions do not stop a privileged user (tests may run as root).
-        std::ofstream probe(dir / "probe");
-        if (probe.is_open()) {
-            probe.close();
-            std::filesystem::remove(dir / "probe");
-            GTEST_SKIP() << "folder permissions do not apply to this user";
-        }
+    if (std::ofstream(dir / "probe").is_open()) {  // tests may run as root
+        GTEST_SKIP() << "folder permissions do not apply to this user";
     }
-    const FileStatus status = ReplaceFile(SystemFileOps(), dir / "data.dat", NewContent());
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(status->reason, std::strerror(EACCES));
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), kOld);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
+    EXPECT_EQ(ReplaceFile(SystemFileOps(), file, NewContent())->reason, std::strerror(EACCES));
+    ExpectOnlyFile(kOld);
 }
 
-TEST(SafeFile, ReadingReportsMissingAndFailingFiles) {
-    TempDir dir;
-    FileResult<std::string> missing = ReadWholeFile(SystemFileOps(), dir / "data.dat");
+TEST_F(SafeFile, ReadingReportsMissingAndFailingFiles) {
+    const auto missing = ReadWholeFile(SystemFileOps(), dir / "missing.dat");
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error->path, DisplayPath(dir / "data.dat"));
+    EXPECT_EQ(missing.error->path, DisplayPath(dir / "missing.dat"));
     EXPECT_EQ(missing.error->reason, std::strerror(ENOENT));
-
-    std::filesystem::create_directory(dir / "folder");
-    EXPECT_FALSE(ReadWholeFile(SystemFileOps(), dir / "folder").ok());
+    EXPECT_FALSE(ReadWholeFile(SystemFileOps(), dir.path()).ok());
 
     // Larger than one read, so the failure comes part way through.
     const std::string big(300000, 'x');
-    WriteBytes(dir / "data.dat", big);
+    WriteBytes(file, big);
     FaultyFileOps ops;
     ops.FailCall("Read", 2, EIO);
-    FileResult<std::string> failed = ReadWholeFile(ops, dir / "data.dat");
+    const auto failed = ReadWholeFile(ops, file);
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.error->reason, std::strerror(EIO));
     EXPECT_EQ(failed.value, "") << "no half-read content";
     EXPECT_EQ(ops.Calls("Close"), 1);
-
-    EXPECT_EQ(ReadWholeFile(SystemFileOps(), dir / "data.dat").value, big);
+    EXPECT_EQ(ReadWholeFile(SystemFileOps(), file).value, big);
 }
 
-TEST(SafeFile, LeftoversOfCutShortReplacementsAreRemovedAndNothingElse) {
-    TempDir dir;
-    WriteBytes(dir / "data.dat", kOld);
-    const std::vector<std::string> kept = {
+TEST_F(SafeFile, LeftoversOfCutShortReplacementsAreRemovedAndNothingElse) {
+    Names kept = {
         "data.dat",           "data.dat.0123456789abcdeg.tmp",  "data.dat.0123456789abcde.tmp",
         "data.dat.notes.tmp", "other.dat.0123456789abcdef.tmp", "xdata.dat.0123456789abcdef.tmp"};
     for (const std::string& name : kept) {
@@ -201,34 +173,27 @@ TEST(SafeFile, LeftoversOfCutShortReplacementsAreRemovedAndNothingElse) {
     WriteBytes(dir / "data.dat.0123456789abcdef.tmp", "half a tab");
     WriteBytes(dir / "data.dat.FEDCBA9876543210.tmp", "");
 
-    RemoveLeftoverTemporaries(SystemFileOps(), dir / "data.dat");
-    std::vector<std::string> expected = kept;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(dir.Entries(), expected);
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), kOld);
+    RemoveLeftoverTemporaries(SystemFileOps(), file);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(dir.Entries(), kept);
+    EXPECT_EQ(ReadBytes(file), kOld);
 
-    // The name a real replacement uses is recognised: no guessing about its form.
-    FaultyFileOps keepTemp;  // as if killed before the rename: the temporary file stays
-    keepTemp.FailCall("Rename", 1, EIO);
-    keepTemp.FailCall("Remove", 1, EIO);
-    ASSERT_TRUE(ReplaceFile(keepTemp, dir / "data.dat", "new").has_value());
-    ASSERT_EQ(dir.Entries().size(), expected.size() + 1);
-    RemoveLeftoverTemporaries(SystemFileOps(), dir / "data.dat");
-    EXPECT_EQ(dir.Entries(), expected);
+    // The name a real replacement uses is recognised: as if killed before the rename.
+    FaultyFileOps killed;
+    killed.FailCall("Rename", 1, EIO);
+    killed.FailCall("Remove", 1, EIO);
+    ASSERT_TRUE(ReplaceFile(killed, file, "new").has_value());
+    ASSERT_EQ(dir.Entries().size(), kept.size() + 1);
+    RemoveLeftoverTemporaries(SystemFileOps(), file);
+    EXPECT_EQ(dir.Entries(), kept);
 }
 
-TEST(SafeFile, CreatingWhenMissingKeepsAnExistingFile) {
-    TempDir dir;
-    EXPECT_EQ(CreateIfMissing(SystemFileOps(), dir / "data.dat"), std::nullopt);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), "");
-    WriteBytes(dir / "data.dat", kOld);
-    EXPECT_EQ(CreateIfMissing(SystemFileOps(), dir / "data.dat"), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "data.dat"), kOld);
-
-    const FileStatus status = CreateIfMissing(SystemFileOps(), dir / "missing" / "data.dat");
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(status->reason, std::strerror(ENOENT));
+TEST_F(SafeFile, CreatingWhenMissingKeepsAnExistingFile) {
+    EXPECT_EQ(CreateIfMissing(SystemFileOps(), file), std::nullopt);
+    ExpectOnlyFile(kOld);
+    std::filesystem::remove(file);
+    EXPECT_EQ(CreateIfMissing(SystemFileOps(), file), std::nullopt);
+    ExpectOnlyFile("");
 }
 
 }  // namespace

@@ -19,22 +19,20 @@ Lines Literal(const std::vector<TablePair>& pairs) {
     return oracle::LiteralSaveRows(rows);
 }
 
-TEST(TableFile, EqualMessagesShareTheFirstRowsLineWithTheLastResponse) {
-    EXPECT_EQ(TableLines({}), Lines{});
-    const std::vector<TablePair> pairs{
-        {"Hi", "a"}, {"hi there", "b"}, {" HI ", " c "}, {"", "empty"}, {"  ", "blank"}};
-    EXPECT_EQ(TableLines(pairs), (Lines{"hi=c", "hi there=b", " =blank"}));
-}
-
-TEST(TableFile, MessagesHoldingEqualsSignsMatchEarlierLines) {
-    // "a=b" writes "a=b=c"; "a" then begins that line, and "a=b" again finds the new line.
-    const std::vector<TablePair> pairs{{"a=b", "c"}, {"A", "X=y"}, {"a=X", "z"}, {"a=b", "w"}};
-    EXPECT_EQ(TableLines(pairs), Literal(pairs));
-    EXPECT_EQ(TableLines(pairs), (Lines{"a=x=z", "a=b=w"}));
-
-    // Replacing a line changes its response, and with it which longer keys it answers to.
-    const std::vector<TablePair> changed{{"k", "1=2"}, {"k", "3"}, {"k=1", "again"}};
-    EXPECT_EQ(TableLines(changed), (Lines{"k=3", "k=1=again"}));
+// Equal messages share the first row's line with the last response. A message holding "="
+// matches earlier lines it begins, and a replaced response changes which keys a line answers.
+TEST(TableFile, EqualMessagesShareTheFirstMatchingLine) {
+    const std::pair<std::vector<TablePair>, Lines> cases[] = {
+        {{}, {}},
+        {{{"Hi", "a"}, {"hi there", "b"}, {" HI ", " c "}, {"", "empty"}, {"  ", "blank"}},
+         {"hi=c", "hi there=b", " =blank"}},
+        {{{"a=b", "c"}, {"A", "X=y"}, {"a=X", "z"}, {"a=b", "w"}}, {"a=x=z", "a=b=w"}},
+        {{{"k", "1=2"}, {"k", "3"}, {"k=1", "again"}}, {"k=3", "k=1=again"}},
+    };
+    for (const auto& [pairs, lines] : cases) {
+        EXPECT_EQ(TableLines(pairs), lines);
+        EXPECT_EQ(Literal(pairs), lines);
+    }
 }
 
 TEST(TableFile, MatchesStoringRowByRowOnRandomTables) {

@@ -14,67 +14,43 @@ namespace {
 
 using Pairs = std::vector<LearnedPair>;
 
-// Transcripts as learning sees them: lines joined by spaces (each line ended by a line feed
-// that became a space).
-Pairs Split(const std::string& transcript) {
-    return SplitConversation(transcript, "Sam: ", "Kim: ");
-}
-
-TEST(LearningSplit, EachBuddyStretchAnsweredByTheUserIsOnePair) {
-    EXPECT_EQ(Split("Sam: hi Kim: hello Sam: how are you Kim: fine thanks "),
-              (Pairs{{"hi", "hello"}, {"how are you", "fine thanks"}}));
-    EXPECT_EQ(Split("Sam: Hi Sam: there Kim: yo Kim: sup "), (Pairs{{"hi there", "yo sup"}}));
-}
-
-TEST(LearningSplit, TextBeforeTheBuddysFirstLineIsSkippedWhenTheUserSpokeFirst) {
-    EXPECT_EQ(Split("Kim: hey Sam: hi Kim: hello "), (Pairs{{"hi", "hello"}}));
-    // The user alone: nothing to learn.
-    EXPECT_EQ(Split("Kim: hey Kim: anyone there "), Pairs{});
-}
-
-TEST(LearningSplit, UnansweredAndUnlabelledTextIsNotLearned) {
-    EXPECT_EQ(Split("Sam: hi Kim: hello Sam: bye "), (Pairs{{"hi", "hello"}}));
-    EXPECT_EQ(Split("Sam: hi Sam: anyone "), Pairs{});
-    EXPECT_EQ(Split(""), Pairs{});
+// Transcripts as learning sees them: each line's line feed has become a space.
+TEST(LearningSplit, BuddyStretchesAnsweredByTheUserBecomePairs) {
+    const struct {
+        std::string transcript;
+        Pairs expected;
+    } cases[] = {
+        {"Sam: hi Kim: hello Sam: how are you Kim: fine thanks ",
+         {{"hi", "hello"}, {"how are you", "fine thanks"}}},
+        {"Sam: Hi Sam: there Kim: yo Kim: sup ", {{"hi there", "yo sup"}}},
+        // Text before the buddy's first line is skipped; unanswered text is not learned.
+        {"Kim: hey Sam: hi Kim: hello ", {{"hi", "hello"}}},
+        {"Kim: hey Kim: anyone there ", {}},
+        {"Sam: hi Kim: hello Sam: bye ", {{"hi", "hello"}}},
+        {"Sam: hi Sam: anyone ", {}},
+        {"", {}},
+        // Messages are lower-cased, Windows-1252 capitals too; answers keep their case.
+        {"Sam: HOW Are You Kim: Hello There ", {{"how are you", "Hello There"}}},
+        {"Sam: \xC4RGER Kim: \xC4h ", {{"\xE4rger", "\xC4h"}}},
+        {"Sam:  Kim: what? ", {{"", "what?"}}},
+        // Labels are found case-sensitively but removed without regard to case.
+        {"Sam: hi SAM: there Kim: yo ", {{"hi there", "yo"}}},
+        {"Sam: hi Kim: hello sam: more ", {{"hi", "hello sam: more"}}},
+        {"Sam: ask KIM: later Kim: ok ", {{"ask kim: later", "ok"}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitConversation(c.transcript, "Sam: ", "Kim: "), c.expected) << c.transcript;
+    }
     // Signed off, the user's label is "[not online]: " and never in a transcript.
     EXPECT_EQ(SplitConversation("Sam: hi Kim: hello ", "Sam: ", "[not online]: "), Pairs{});
 }
 
-TEST(LearningSplit, MessagesAreLowerCasedAnswersKeepTheirCase) {
-    EXPECT_EQ(Split("Sam: HOW Are You Kim: Hello There "), (Pairs{{"how are you", "Hello There"}}));
-    // Windows-1252 capitals fold as well.
-    EXPECT_EQ(Split("Sam: \xC4RGER Kim: \xC4h "), (Pairs{{"\xE4rger", "\xC4h"}}));
-}
-
-TEST(LearningSplit, ABuddyLineWithNothingAfterTheLabelGivesAnEmptyMessage) {
-    EXPECT_EQ(Split("Sam:  Kim: what? "), (Pairs{{"", "what?"}}));
-}
-
-TEST(LearningSplit, LabelsAreFoundCaseSensitivelyButRemovedWithoutRegardToCase) {
-    // "SAM: " does not start a stretch, yet it is taken out of the message.
-    EXPECT_EQ(Split("Sam: hi SAM: there Kim: yo "), (Pairs{{"hi there", "yo"}}));
-    // A buddy label in another case does not end the answer, which runs to the end.
-    EXPECT_EQ(Split("Sam: hi Kim: hello sam: more "), (Pairs{{"hi", "hello sam: more"}}));
-    // Nor does the user's label in another case end the message.
-    EXPECT_EQ(Split("Sam: ask KIM: later Kim: ok "), (Pairs{{"ask kim: later", "ok"}}));
-}
-
-// Seeded random transcripts made of labels, near-labels in other cases and parts of them,
-// so that labels overlap, repeat and stand at the very start and end.
-std::string RandomTranscript(std::mt19937& random) {
+// Random transcripts of labels, near-labels and their parts, so that labels overlap, repeat
+// and stand at the very start and end.
+TEST(LearningSplit, AgreesWithTheLiteralLoopOnRandomTranscripts) {
     static const std::array<const char*, 16> pieces{
         "Sam: ", "Kim: ", "sam: ", "KIM: ", "Sa", "m: ", "Kim:", ": ",
         " ",     "hi",    "Hey",   "?",     "S",  "K",   "a",    "Sam: Sam: "};
-    std::uniform_int_distribution<int> length(0, 30);
-    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
-    std::string text;
-    for (int i = length(random); i > 0; --i) {
-        text += pieces[piece(random)];
-    }
-    return text;
-}
-
-TEST(LearningSplit, AgreesWithTheLiteralLoopOnRandomTranscripts) {
     static const std::array<std::pair<const char*, const char*>, 6> labels{{
         {"Sam: ", "Kim: "},
         {"Sam: ", "Sam: "},  // a buddy with the user's own name
@@ -84,8 +60,13 @@ TEST(LearningSplit, AgreesWithTheLiteralLoopOnRandomTranscripts) {
         {"Sam: ", "[not online]: "},
     }};
     std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> length(0, 30);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
     for (int round = 0; round < 20000; ++round) {
-        const std::string transcript = RandomTranscript(random);
+        std::string transcript;
+        for (int i = length(random); i > 0; --i) {
+            transcript += pieces[piece(random)];
+        }
         const auto& [buddy, user] = labels[static_cast<std::size_t>(round) % labels.size()];
         ASSERT_EQ(SplitConversation(transcript, buddy, user),
                   oracles::LiteralLearning(transcript, buddy, user))
