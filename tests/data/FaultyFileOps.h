@@ -25,46 +25,31 @@ class FaultyFileOps final : public data::FileOps {
     }
     const std::vector<std::string>& Log() const { return log_; }
 
+    // Each call goes through Run under its own name, then to the system.
+#define BREVANTO_FAULTY_CALL(Name, Params, Args)             \
+    data::SysResult Name Params override {                   \
+        return Run(#Name, [&] { return real().Name Args; }); \
+    }
     using Path = std::filesystem::path;
-    data::SysResult OpenForReading(const Path& p) override {
-        return Run("OpenForReading", [&] { return real().OpenForReading(p); });
-    }
-    data::SysResult OpenOrCreate(const Path& p) override {
-        return Run("OpenOrCreate", [&] { return real().OpenOrCreate(p); });
-    }
-    data::SysResult CreateNew(const Path& p) override {
-        return Run("CreateNew", [&] { return real().CreateNew(p); });
-    }
-    data::SysResult Read(int h, char* buffer, std::size_t size) override {
-        return Run("Read", [&] { return real().Read(h, buffer, size); });
-    }
-    data::SysResult Write(int h, const char* data, std::size_t size) override {
-        return Run("Write", [&] { return real().Write(h, data, std::min(size, write_limit_)); });
-    }
-    data::SysResult Sync(int h) override {
-        return Run("Sync", [&] { return real().Sync(h); });
-    }
-    data::SysResult Close(int h) override {
-        return Run("Close", [&] { return real().Close(h); });
-    }
-    data::SysResult Rename(const Path& from, const Path& to) override {
-        return Run("Rename", [&] { return real().Rename(from, to); });
-    }
-    data::SysResult Remove(const Path& p) override {
-        return Run("Remove", [&] { return real().Remove(p); });
-    }
-    data::SysResult OpenDirectory(const Path& p) override {
-        return Run("OpenDirectory", [&] { return real().OpenDirectory(p); });
-    }
-    data::SysResult SyncDirectory(int h) override {
-        return Run("SyncDirectory", [&] { return real().SyncDirectory(h); });
-    }
-    data::SysResult CloseDirectory(int h) override {
-        return Run("CloseDirectory", [&] { return real().CloseDirectory(h); });
-    }
+    BREVANTO_FAULTY_CALL(OpenForReading, (const Path& p), (p))
+    BREVANTO_FAULTY_CALL(OpenOrCreate, (const Path& p), (p))
+    BREVANTO_FAULTY_CALL(CreateNew, (const Path& p), (p))
+    BREVANTO_FAULTY_CALL(Read, (int h, char* buffer, std::size_t size), (h, buffer, size))
+    BREVANTO_FAULTY_CALL(Write, (int h, const char* data, std::size_t size),
+                         (h, data, std::min(size, write_limit_)))
+    BREVANTO_FAULTY_CALL(Sync, (int h), (h))
+    BREVANTO_FAULTY_CALL(Close, (int h), (h))
+    BREVANTO_FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to))
+    BREVANTO_FAULTY_CALL(Remove, (const Path& p), (p))
+    BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p))
+    BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h))
+    BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h))
+#undef BREVANTO_FAULTY_CALL
 
   private:
-    static data::FileOps& real() { return data::SystemFileOps(); }
+    static data::FileOps& real() {
+        return data::SystemFileOps();
+    }
 
     template <class Call>
     data::SysResult Run(const std::string& name, Call call) {

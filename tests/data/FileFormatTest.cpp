@@ -10,19 +10,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(FileFormat, OnlyACarriageReturnEndsALine) {
-    const std::pair<std::string, Lines> cases[] = {
-        {"", {}},
-        {"a\r\n", {"a"}},
-        {"a\rb", {"a", "b"}},
-        {"a\nb\n", {"a\nb\n"}},
-        {"a\r\r\nb", {"a", "", "b"}},
-        {"a\n\r\nb", {"a\n", "b"}},
-        {std::string("x\0=y", 4), {std::string("x\0=y", 4)}},
-    };
-    for (const auto& [bytes, lines] : cases) {
-        EXPECT_EQ(SplitLines(bytes), lines);
-    }
+// Line splitting, lookup and storing are checked against their literal forms below; these
+// few cases pin down the corners that random files seldom reach.
+TEST(FileFormat, OnlyACarriageReturnEndsALineAndLinesAreWrittenWithCrLf) {
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\r\n"), (Lines{"a", "", "b\n"}));
     EXPECT_EQ(JoinLines({"a", "", "b=c"}), "a\r\n\r\nb=c\r\n");
     EXPECT_EQ(JoinLines({}), "");
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,19 +13,16 @@
 
 namespace brevanto::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it when
-// the test ends.
+// A fresh folder of its own, removed with everything in it when the test ends.
 class TempDir {
   public:
-    TempDir() {
-        static std::atomic<unsigned> counter{0};
-        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("brevanto-data-" + std::to_string(ticks) + "-" + std::to_string(++counter));
+    TempDir()
+        : path_(std::filesystem::temp_directory_path() /
+                ("brevanto-test-" + std::to_string(std::random_device()()))) {
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
-        std::error_code ignored;
+        std::error_code ignored;  // a test may have taken the write permission away
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
@@ -52,9 +48,8 @@ class TempDir {
 };
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).good());
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
