@@ -22,7 +22,7 @@ inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 inline constexpr unsigned WM_LBUTTONUP = 0x0202;
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
 
     // windowName is nullptr when any caption will do, as in every call the program makes.
