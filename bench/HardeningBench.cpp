@@ -4,7 +4,10 @@
 // figure is the tick's own work beside the send time-outs it waits for on Windows.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "aim/simulated/SimulatedAim.h"
@@ -12,13 +15,27 @@
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
 #include "hardening/HostileTranscript.h"
-#include "hardening/ScratchFolder.h"
 #include "oracles/LiteralText.h"
 
 namespace {
 
 using brevanto::aim::simulated::SimulatedAim;
 namespace hardening = brevanto::hardening;
+
+// A folder of its own holding a one-entry data file, removed afterwards.
+struct DataFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("brevanto-bench-" + std::to_string(std::random_device()()));
+    DataFolder() {
+        std::filesystem::create_directories(path);
+        std::ofstream(path / "data.dat", std::ios::binary) << "hi=hello\r\n";
+    }
+    ~DataFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path DataFile() const { return path / "data.dat"; }
+};
 
 // A responder with one IM window whose pane holds html, ready for its tick.
 struct Responder {
@@ -35,12 +52,11 @@ struct Responder {
 };
 
 void BM_TickOnHostileMegabyte(benchmark::State& state) {
-    hardening::ScratchFolder folder("bench");
-    hardening::WriteBytes(folder / "data.dat", "hi=hello\r\n");
+    const DataFolder folder;
     const std::string html = hardening::HostileTranscriptHtml();
     for (auto _ : state) {
         state.PauseTiming();
-        auto responder = std::make_unique<Responder>(folder / "data.dat", html);
+        auto responder = std::make_unique<Responder>(folder.DataFile(), html);
         state.ResumeTiming();
         responder->window.tmrCheckMessage_Timer();
         state.PauseTiming();
@@ -72,9 +88,8 @@ void BM_LiteralHTMLToTextHostileMegabyte(benchmark::State& state) {
 BENCHMARK(BM_LiteralHTMLToTextHostileMegabyte)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_TickOnHungWindow(benchmark::State& state) {
-    hardening::ScratchFolder folder("bench");
-    hardening::WriteBytes(folder / "data.dat", "hi=hello\r\n");
-    Responder responder(folder / "data.dat", "");
+    const DataFolder folder;
+    Responder responder(folder.DataFile(), "");
     const auto im = responder.aim.IMWindows().front();
     responder.aim.DeliverBuddyLine(im, "hi");
     for (const auto window : {im, responder.aim.TranscriptPane(im), responder.aim.InputPane(im),
