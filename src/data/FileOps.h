@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <filesystem>
 #include <system_error>
@@ -15,6 +16,9 @@ struct SysResult {
     std::error_code error;
 
     bool ok() const { return !error; }
+
+    // The result of a C call that returns -1 and sets errno on failure.
+    static SysResult FromErrno(long long value);
 };
 
 class FileOps {
@@ -41,6 +45,13 @@ class FileOps {
     virtual SysResult SyncDirectory(int handle) = 0;
     virtual SysResult CloseDirectory(int handle) = 0;
 };
+
+inline SysResult SysResult::FromErrno(long long value) {
+    if (value < 0) {
+        return {-1, std::error_code(errno, std::generic_category())};
+    }
+    return {value, {}};
+}
 
 // The platform's real calls; one shared object without state.
 FileOps& SystemFileOps();

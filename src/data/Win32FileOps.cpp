@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 
 #include "data/FileOps.h"
@@ -16,13 +15,6 @@
 namespace brevanto::data {
 
 namespace {
-
-SysResult FromCall(long long value) {
-    if (value < 0) {
-        return {-1, std::error_code(errno, std::generic_category())};
-    }
-    return {value, {}};
-}
 
 unsigned int ChunkSize(std::size_t size) {
     return static_cast<unsigned int>(std::min<std::size_t>(size, INT_MAX));
@@ -38,26 +30,26 @@ bool IsBriefLock(DWORD error) {
 class Win32FileOps final : public FileOps {
   public:
     SysResult OpenForReading(const std::filesystem::path& path) override {
-        return FromCall(::_wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT));
+        return SysResult::FromErrno(::_wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT));
     }
     SysResult OpenOrCreate(const std::filesystem::path& path) override {
-        return FromCall(::_wopen(path.c_str(),
-                                 _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY | _O_NOINHERIT,
-                                 _S_IREAD | _S_IWRITE));
+        return SysResult::FromErrno(
+            ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY | _O_NOINHERIT,
+                     _S_IREAD | _S_IWRITE));
     }
     SysResult CreateNew(const std::filesystem::path& path) override {
-        return FromCall(::_wopen(path.c_str(),
-                                 _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                 _S_IREAD | _S_IWRITE));
+        return SysResult::FromErrno(
+            ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                     _S_IREAD | _S_IWRITE));
     }
     SysResult Read(int handle, char* buffer, std::size_t size) override {
-        return FromCall(::_read(handle, buffer, ChunkSize(size)));
+        return SysResult::FromErrno(::_read(handle, buffer, ChunkSize(size)));
     }
     SysResult Write(int handle, const char* data, std::size_t size) override {
-        return FromCall(::_write(handle, data, ChunkSize(size)));
+        return SysResult::FromErrno(::_write(handle, data, ChunkSize(size)));
     }
-    SysResult Sync(int handle) override { return FromCall(::_commit(handle)); }
-    SysResult Close(int handle) override { return FromCall(::_close(handle)); }
+    SysResult Sync(int handle) override { return SysResult::FromErrno(::_commit(handle)); }
+    SysResult Close(int handle) override { return SysResult::FromErrno(::_close(handle)); }
     SysResult Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         constexpr int kAttempts = 20;
         constexpr DWORD kPauseMs = 50;
@@ -76,7 +68,7 @@ class Win32FileOps final : public FileOps {
         return {-1, std::error_code(static_cast<int>(error), std::system_category())};
     }
     SysResult Remove(const std::filesystem::path& path) override {
-        return FromCall(::_wunlink(path.c_str()));
+        return SysResult::FromErrno(::_wunlink(path.c_str()));
     }
     SysResult OpenDirectory(const std::filesystem::path&) override { return {0, {}}; }
     SysResult SyncDirectory(int) override { return {0, {}}; }
