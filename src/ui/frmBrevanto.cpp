@@ -19,8 +19,9 @@
 #include <QTableView>
 #include <utility>
 
-#include "data/codepage/CodePage.h"
+#include "ui/AnsiText.h"
 #include "ui/AppIcon.h"
+#include "ui/Named.h"
 #include "ui/about/Links.h"
 #include "ui/about/frmAbout.h"
 #include "ui/dialogs/ModalBoxes.h"
@@ -37,18 +38,6 @@ constexpr int kClientHeight = 5370;
 constexpr int kMinTimerMs = 500;
 constexpr int kCheckMessageTimerMs = 1000;
 const QString kBuddyListPrompt = QStringLiteral("Conversations will be display in the box below");
-
-QString FromAnsi(const std::string& text) {
-    return QString::fromStdString(codepage::AnsiToUtf8(text));
-}
-
-std::string ToAnsi(const QString& text) {
-    return codepage::Utf8ToAnsi(text.toStdString());
-}
-
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
-}
 
 QFont SansFont(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -67,12 +56,6 @@ void FitCaption(QLabel* label) {
         font.setPointSizeF(font.pointSizeF() - 0.25);
     }
     label->setFont(font);
-}
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 }  // namespace

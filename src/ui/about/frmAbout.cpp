@@ -9,12 +9,6 @@
 
 namespace brevanto::ui {
 
-namespace {
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
-}
-}  // namespace
-
 QString frmAbout::VersionLine() {
     return QStringLiteral("Beta %1.%2.%3")
         .arg(BREVANTO_VERSION_MAJOR)

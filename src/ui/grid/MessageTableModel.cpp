@@ -1,6 +1,6 @@
 #include "ui/grid/MessageTableModel.h"
 
-#include "data/codepage/CodePage.h"
+#include "ui/AnsiText.h"
 
 namespace brevanto::ui {
 
@@ -17,8 +17,7 @@ QVariant MessageTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return QString::fromStdString(
-            codepage::AnsiToUtf8(table_.Cell(index.row(), index.column())));
+        return FromAnsi(table_.Cell(index.row(), index.column()));
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QWidget>
 #include <cmath>
 
 // The window definitions measure in twips; the screen is taken to have 15 twips per logical
@@ -14,6 +15,11 @@ inline int Pixels(double twips) {
 
 inline double Twips(int pixels) {
     return static_cast<double>(pixels) * kTwipsPerPixel;
+}
+
+// Sets a widget's geometry from a position and size given in twips.
+inline void Place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
 }
 
 }  // namespace brevanto::ui

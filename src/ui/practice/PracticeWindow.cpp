@@ -11,8 +11,9 @@
 #include <QTime>
 #include <QVBoxLayout>
 
-#include "data/codepage/CodePage.h"
+#include "ui/AnsiText.h"
 #include "ui/AppIcon.h"
+#include "ui/Named.h"
 
 namespace brevanto::ui {
 
@@ -20,20 +21,6 @@ namespace {
 
 // Often enough that a posted close looks immediate, rarely enough to cost nothing idle.
 constexpr int kMessageLoopMs = 200;
-
-QString FromAnsi(const std::string& text) {
-    return QString::fromStdString(codepage::AnsiToUtf8(text));
-}
-
-std::string ToAnsi(const QString& text) {
-    return codepage::Utf8ToAnsi(text.toStdString());
-}
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 

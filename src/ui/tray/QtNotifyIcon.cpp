@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "data/codepage/CodePage.h"
+#include "ui/AnsiText.h"
 
 namespace brevanto::ui {
 
@@ -23,7 +23,7 @@ void QtNotifyIcon::Apply(const NotifyIconData& data) {
         tray_.setIcon(icon_);
     }
     if (data.flags & NIF_TIP) {
-        tray_.setToolTip(QString::fromStdString(codepage::AnsiToUtf8(data.tip)));
+        tray_.setToolTip(FromAnsi(data.tip));
     }
 }
 
