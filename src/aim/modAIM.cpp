@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <limits>
 #include <new>
-#include <vector>
+
+#include "aim/text/Occurrences.h"
 
 namespace brevanto::modAIM {
 
@@ -35,53 +36,13 @@ std::string ReadInto(std::int32_t n, char fill, auto&& copy) {
     return buffer;
 }
 
-// Knuth-Morris-Pratt over a sequence given by position, so one pass serves the forward
-// search and the backward one: returns the number of characters consumed up to the end
-// of the first match, or npos. Linear in the text whatever the pattern.
-template <class TextAt, class PatternAt>
-std::size_t FirstMatchEnd(std::size_t textSize, TextAt text, std::size_t patternSize,
-                          PatternAt pattern) {
-    std::vector<std::size_t> border(patternSize + 1, 0);
-    for (std::size_t i = 1, k = 0; i < patternSize; ++i) {
-        while (k > 0 && pattern(i) != pattern(k)) {
-            k = border[k];
-        }
-        if (pattern(i) == pattern(k)) {
-            ++k;
-        }
-        border[i + 1] = k;
-    }
-    for (std::size_t i = 0, k = 0; i < textSize; ++i) {
-        while (k > 0 && text(i) != pattern(k)) {
-            k = border[k];
-        }
-        if (text(i) == pattern(k)) {
-            ++k;
-        }
-        if (k == patternSize) {
-            return i + 1;
-        }
-    }
-    return std::string_view::npos;
-}
-
-// Position of the last case-sensitive occurrence of a non-empty name, or npos.
-std::size_t FindLast(std::string_view text, std::string_view name) {
-    const std::size_t end = FirstMatchEnd(
-        text.size(), [&](std::size_t i) { return text[text.size() - 1 - i]; }, name.size(),
-        [&](std::size_t i) { return name[name.size() - 1 - i]; });
-    return end == std::string_view::npos ? end : text.size() - end;
-}
-
 // Whether what occurs in text, case-sensitively. An empty string occurs in every
 // non-empty text and in no empty one.
 bool Occurs(std::string_view text, std::string_view what) {
     if (what.empty()) {
         return !text.empty();
     }
-    return FirstMatchEnd(
-               text.size(), [&](std::size_t i) { return text[i]; }, what.size(),
-               [&](std::size_t i) { return what[i]; }) != std::string_view::npos;
+    return aim::Occurrences(text, what).FirstFrom(0) != aim::Occurrences::kNone;
 }
 
 }  // namespace
@@ -137,9 +98,9 @@ std::string GetLastMessage(WindowSystem& windows, std::string_view transcript,
     if (name.empty()) {
         return {};
     }
-    const std::size_t last = FindLast(transcript, name);
+    const std::size_t last = aim::Occurrences(transcript, name).Last();
     const std::string_view tail =
-        last == std::string_view::npos ? std::string_view() : transcript.substr(last);
+        last == aim::Occurrences::kNone ? std::string_view() : transcript.substr(last);
     // Asked once the tail is known, also when the name did not occur, as the responder
     // always has.
     const std::string me = GetMyScreenName(windows);
