@@ -1,0 +1,355 @@
+// The whole program under Wine: the real brevanto.exe in a fresh folder beside the fake
+// AIM client, used through window messages only, as a person would use it. Each stage
+// needs the one before it, so the run stops at the first stage that leaves the program in
+// a state it did not expect. programdriver.exe ends with "N passed, M failed"; the exit
+// code is 1 on any failure.
+#include "suite/Checks.h"
+#include "suite/FakeAimProcess.h"
+#include "ui/win32/ControlIds.h"
+
+// <windows.h> after the harness: its macros would rename the window-system interface.
+#include "program/RemoteWindows.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+using namespace brevanto::win32ui;
+using brevanto::wine::Checks;
+using brevanto::wine::ScenarioText;
+namespace wine = brevanto::wine;
+
+constexpr DWORD kStartMs = 30'000;
+constexpr DWORD kWaitMs = 10'000;
+// The tray timer runs every 500 ms; three of its ticks show whether a minimised window
+// would be hidden.
+constexpr DWORD kTrayWatchMs = 1'500;
+constexpr int kMessageText = 0xFFFF;  // the static holding a message box's text
+
+constexpr const char* kNotice =
+    "This will close all current IM windows, and you will also not be able to view any IM "
+    "windows when the program is running. But don't worry, the messages will be saved and "
+    "you can view them on the box on the right side. Do you want to continue?";
+constexpr const char* kInputPrompt =
+    "Enter new value for the row \rClick OK to save. Click CANCEL to clear.";
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string file(path, length);
+    return file.substr(0, file.find_last_of("\\/") + 1);
+}
+
+// brevanto.exe running in a folder of its own, where it keeps its data.dat.
+struct Brevanto {
+    ~Brevanto() {
+        if (process.hProcess != nullptr) {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process.hProcess, 1);
+                WaitForSingleObject(process.hProcess, kWaitMs);
+            }
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    HWND Control(int id) const { return GetDlgItem(main, id); }
+    std::string DataFile() const {
+        std::ifstream file(folder / "data.dat", std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        return file ? bytes.str() : "(no data.dat)";
+    }
+
+    std::filesystem::path folder;
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+    std::unique_ptr<wine::RemoteListView> grid;
+};
+
+HWND MainWindowOf(DWORD processId) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kMainWindowClass, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && wine::CaptionOf(window) == "Brevanto") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<Brevanto> Start(Checks& checks) {
+    auto program = std::make_unique<Brevanto>();
+    program->folder = std::filesystem::temp_directory_path() /
+                      ("brevanto-program-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::remove_all(program->folder);
+    std::filesystem::create_directories(program->folder);
+    const std::string exe = ProgramFolder() + BREVANTO_EXE;
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!checks.That(
+            CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           program->folder.string().c_str(), &startup, &program->process),
+            "brevanto.exe starts from " + exe)) {
+        return nullptr;
+    }
+    const DWORD id = program->process.dwProcessId;
+    if (!checks.That(wine::WaitUntil([&] { return (program->main = MainWindowOf(id)) != nullptr; },
+                                     kStartMs),
+                     "the main window appears with the caption \"Brevanto\"")) {
+        return nullptr;
+    }
+    program->grid = std::make_unique<wine::RemoteListView>(program->Control(IDC_flexGrid),
+                                                           program->process.hProcess);
+    return program;
+}
+
+// A modal box the last action opens, and the button that answers it.
+struct BoxAnswer {
+    const char* title;
+    const char* text;  // nullptr: the input box, which has no message text
+    int button;
+};
+
+// Checks the box the last action opened and presses its button; false when no box came or
+// it did not close, which leaves the program in a state the next stage cannot use.
+bool Answer(Checks& checks, const Brevanto& program, const BoxAnswer& answer,
+            const std::string& typed = {}) {
+    const std::string what = std::string("the box \"") + answer.title + "\"";
+    HWND box = nullptr;
+    if (!checks.That(wine::WaitUntil(
+                         [&] { return (box = wine::OwnedBox(program.main)) != nullptr; }, kWaitMs),
+                     what + " opens")) {
+        return false;
+    }
+    checks.Equal(wine::CaptionOf(box), answer.title, what + ": title");
+    if (answer.text != nullptr) {
+        checks.Equal(wine::CaptionOf(GetDlgItem(box, kMessageText)), answer.text, what + ": text");
+    } else {
+        wine::SetTextOf(GetDlgItem(box, IDC_InputText), typed);
+    }
+    return checks.That(wine::Press(GetDlgItem(box, answer.button)) &&
+                           wine::WaitUntil([&] { return !IsWindow(box); }, kWaitMs),
+                       what + " closes when its button is pressed");
+}
+
+bool StartsWithEmptyTable(Checks& checks, Brevanto& program) {
+    checks.Equal(program.DataFile(), "", "a missing data.dat is created empty");
+    checks.Equal(program.grid->Rows(), 0, "the grid starts with no rows");
+    // A click with no rows opens nothing. The Add press is posted after it, so once the row
+    // is there the click has been handled: any box it opened would be open now.
+    program.grid->Click({20, 10});
+    wine::Press(program.Control(IDC_cmdAdd));
+    return checks.That(wine::WaitUntil([&] { return program.grid->Rows() == 1; }, kWaitMs),
+                       "Add Messages adds a row") &&
+           checks.That(wine::OwnedBox(program.main) == nullptr,
+                       "a click on the grid with no rows opens no box");
+}
+
+struct CellEdit {
+    int column;
+    const char* shown;  // the box starts from the cell's text
+    const char* typed;
+};
+
+constexpr CellEdit kEdits[] = {
+    {0, "", "Are you there?"},
+    {1, "", "yes here"},
+    {1, "yes here", "yes, here"},
+};
+
+bool EditsAndSaves(Checks& checks, Brevanto& program) {
+    for (const CellEdit& edit : kEdits) {
+        const std::string cell = "cell (0, " + std::to_string(edit.column) + ")";
+        if (!checks.That(program.grid->ClickCell(0, edit.column), "a click on " + cell)) {
+            return false;
+        }
+        HWND box = nullptr;
+        if (!wine::WaitUntil([&] { return (box = wine::OwnedBox(program.main)) != nullptr; },
+                             kWaitMs)) {
+            checks.Fail("the input box opens for " + cell);
+            return false;
+        }
+        checks.Equal(wine::CaptionOf(GetDlgItem(box, IDC_InputPrompt)), kInputPrompt,
+                     "the input box prompt");
+        checks.Equal(wine::TextOf(GetDlgItem(box, IDC_InputText)), edit.shown,
+                     "the input box shows the text of " + cell);
+        if (!Answer(checks, program, {"Brevanto", nullptr, IDOK}, edit.typed)) {
+            return false;
+        }
+        checks.Equal(program.grid->CellText(0, edit.column).value_or("(unreadable)"), edit.typed,
+                     "the grid shows the typed text in " + cell);
+    }
+    wine::Press(program.Control(IDC_cmdSave));
+    if (!Answer(checks, program, {"Done", "The message was saved!", IDOK})) {
+        return false;
+    }
+    checks.Equal(program.DataFile(), "are you there=yes, here\r\n",
+                 "data.dat holds the row, its message lower-cased and without ignored marks");
+    checks.Equal(program.grid->CellText(0, 0).value_or("(unreadable)"), "are you there",
+                 "the grid shows the table as saved");
+    return true;
+}
+
+std::vector<std::string> SentTo(const wine::Report& report, int index) {
+    std::vector<std::string> sent;
+    for (const auto& event : report.EventsOf(index)) {
+        if (event.kind == "sent") {
+            sent.push_back(event.text);
+        }
+    }
+    return sent;
+}
+
+std::vector<std::string> BuddyListEntries(HWND combo) {
+    std::vector<std::string> entries;
+    const LRESULT count = wine::SendBounded(combo, CB_GETCOUNT, 0, 0).value_or(0);
+    for (WPARAM index = 0; static_cast<LRESULT>(index) < count; ++index) {
+        char text[256] = {};
+        if (wine::SendBounded(combo, CB_GETLBTEXTLEN, index, 0).value_or(sizeof text) <
+            LRESULT{sizeof text}) {
+            wine::SendBounded(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        }
+        entries.emplace_back(text);
+    }
+    return entries;
+}
+
+bool RespondsToBuddies(Checks& checks, Brevanto& program) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "Are you there?")
+        .Add("im", "sunnyday")
+        .Add("buddy", "what's new");
+    auto client = wine::StartClient(checks, scenario);
+    if (!client) {
+        return false;
+    }
+    wine::SetTextOf(program.Control(IDC_txtLeadingMessage), "[away]");
+    wine::Press(program.Control(IDC_cmdStart));
+    if (!Answer(checks, program, {"Notice", kNotice, IDYES})) {
+        return false;
+    }
+    HWND start = program.Control(IDC_cmdStart);
+    checks.Equal(wine::CaptionOf(start), "Sto&p Auto Respond", "the start button now stops");
+    checks.That(!IsWindowEnabled(program.Control(IDC_cmdLearn)),
+                "learning is off while auto respond runs");
+    checks.That(wine::WaitUntil([] { return !FindWindowA("AIM_IMessage", nullptr); }, kWaitMs),
+                "every IM window is answered and closed");
+
+    const std::string log = wine::TextOf(program.Control(IDC_rtbMessages));
+    checks.Equal(log, "pixelfox22: Are you there?\r\nquietowl7: [away] yes, here\r\n",
+                 "the log box shows the conversation handled last, with the reply");
+    HWND buddies = program.Control(IDC_cboTextMessage);
+    checks.That(BuddyListEntries(buddies) == std::vector<std::string>{"sunnyday", "pixelfox22"},
+                "the buddy list holds the buddies in the order they were answered");
+    checks.Equal(wine::TextOf(buddies), "pixelfox22", "the buddy list shows the last buddy");
+    // Choosing the other buddy from the list shows that conversation.
+    wine::SendBounded(buddies, CB_SETCURSEL, 0, 0);
+    PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(IDC_cboTextMessage, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(buddies));
+    const std::string other = "sunnyday: what's new\r\nquietowl7: [away] :-)\r\n";
+    checks.That(
+        wine::WaitUntil([&] { return wine::TextOf(program.Control(IDC_rtbMessages)) == other; },
+                        kWaitMs),
+        "choosing a buddy in the list shows that conversation");
+
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return false;
+    }
+    checks.That(SentTo(*report, 0) == std::vector<std::string>{"[away] yes, here"},
+                "the message in the table gets its response");
+    checks.That(SentTo(*report, 1) == std::vector<std::string>{"[away] :-)"},
+                "a message without an entry gets the default message");
+    checks.That(report->ims.size() == 2 && !report->ims[0].open && !report->ims[1].open,
+                "the IM windows are closed");
+
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuStop, 0);
+    return checks.That(
+               wine::WaitUntil([&] { return wine::CaptionOf(start) == "&Start Auto Respond"; },
+                               kWaitMs),
+               "Stop Auto Respond in the menu stops it") &&
+           checks.That(IsWindowEnabled(program.Control(IDC_cmdLearn)), "learning is on again");
+}
+
+bool LearnsConversation(Checks& checks, Brevanto& program) {
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "mossyrock")
+        .Add("buddy", "Anybody home?")
+        .Add("me", "Yes, I am.");
+    auto client = wine::StartClient(checks, scenario);
+    if (!client) {
+        return false;
+    }
+    wine::Press(program.Control(IDC_cmdLearn));
+    const BoxAnswer learning[] = {
+        {"Learning Conversations", "Click on the IM box then click OK to learn.", IDOK},
+        {"Done", "The program has learn the conversations and the data was saved!", IDOK},
+    };
+    for (const BoxAnswer& answer : learning) {
+        if (!Answer(checks, program, answer)) {
+            return false;
+        }
+    }
+    checks.Equal(program.DataFile(), "anybody home=Yes, I am.\r\nare you there=yes, here\r\n",
+                 "data.dat holds the learned pair, sorted in");
+    checks.Equal(program.grid->Rows(), 2, "the grid shows the learned row");
+    return true;
+}
+
+bool SurvivesMinimising(Checks& checks, Brevanto& program) {
+    HWND main = program.main;
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (!checks.That(wine::WaitUntil([&] { return IsIconic(main) != FALSE; }, kWaitMs),
+                     "the window minimises")) {
+        return false;
+    }
+    // With no tray to hold an icon, hiding the window would lose it.
+    const bool hidden = wine::WaitUntil([&] { return !IsWindowVisible(main); }, kTrayWatchMs);
+    checks.That(!hidden && WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT,
+                "without a tray the program runs on, minimised on the taskbar");
+    PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return checks.That(
+        wine::WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, kWaitMs),
+        "the window can be restored");
+}
+
+bool Exits(Checks& checks, Brevanto& program) {
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuExit, 0);
+    DWORD code = 1;
+    return checks.That(WaitForSingleObject(program.process.hProcess, kWaitMs) == WAIT_OBJECT_0,
+                       "Exit ends the program") &&
+           GetExitCodeProcess(program.process.hProcess, &code) &&
+           checks.Equal(static_cast<std::int64_t>(code), 0, "the exit code is 0");
+}
+
+}  // namespace
+
+int main() {
+    Checks checks;
+    checks.Section("WholeProgram");
+    if (auto program = Start(checks)) {
+        using Stage = bool (*)(Checks&, Brevanto&);
+        for (Stage stage : {StartsWithEmptyTable, EditsAndSaves, RespondsToBuddies,
+                            LearnsConversation, SurvivesMinimising, Exits}) {
+            if (!stage(checks, *program)) {
+                checks.Fail("stopped: the program is not in the state the next stage needs");
+                break;
+            }
+        }
+    }
+    checks.PrintSummary();
+    return checks.Failed() == 0 ? 0 : 1;
+}
