@@ -36,7 +36,7 @@ constexpr const char* kNotice =
     "windows when the program is running. But don't worry, the messages will be saved and "
     "you can view them on the box on the right side. Do you want to continue?";
 constexpr const char* kInputPrompt =
-    "Enter new value for the row \rClick OK to save. Click CANCEL to clear.";
+    "Enter new value for the row \r\nClick OK to save. Click CANCEL to clear.";
 
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
@@ -61,6 +61,9 @@ struct Brevanto {
     }
 
     HWND Control(int id) const { return GetDlgItem(main, id); }
+    // Returns once the program is back in its message loop: a sent message waits for the
+    // handler that is running to finish, so whatever it does after an effect we saw is done.
+    bool Settle() const { return wine::SendBounded(main, WM_NULL, 0, 0).has_value(); }
     std::string DataFile() const {
         std::ifstream file(folder / "data.dat", std::ios::binary);
         std::ostringstream bytes;
@@ -105,7 +108,8 @@ std::unique_ptr<Brevanto> Start(Checks& checks) {
     const DWORD id = program->process.dwProcessId;
     if (!checks.That(wine::WaitUntil([&] { return (program->main = MainWindowOf(id)) != nullptr; },
                                      kStartMs),
-                     "the main window appears with the caption \"Brevanto\"")) {
+                     "the main window appears with the caption \"Brevanto\"") ||
+        !checks.That(program->Settle(), "the program answers once started")) {
         return nullptr;
     }
     program->grid = std::make_unique<wine::RemoteListView>(program->Control(IDC_flexGrid),
@@ -138,7 +142,8 @@ bool Answer(Checks& checks, const Brevanto& program, const BoxAnswer& answer,
         wine::SetTextOf(GetDlgItem(box, IDC_InputText), typed);
     }
     return checks.That(wine::Press(GetDlgItem(box, answer.button)) &&
-                           wine::WaitUntil([&] { return !IsWindow(box); }, kWaitMs),
+                           wine::WaitUntil([&] { return !IsWindow(box); }, kWaitMs) &&
+                           program.Settle(),
                        what + " closes when its button is pressed");
 }
 
@@ -210,16 +215,23 @@ std::vector<std::string> SentTo(const wine::Report& report, int index) {
     return sent;
 }
 
-std::vector<std::string> BuddyListEntries(HWND combo) {
-    std::vector<std::string> entries;
+// The buddy list's entries, one a line. Asked in the Unicode form: Wine hands the ANSI form
+// of CB_GETLBTEXT from another process the Unicode text.
+std::string BuddyListEntries(HWND combo) {
+    std::string entries;
     const LRESULT count = wine::SendBounded(combo, CB_GETCOUNT, 0, 0).value_or(0);
     for (WPARAM index = 0; static_cast<LRESULT>(index) < count; ++index) {
-        char text[256] = {};
-        if (wine::SendBounded(combo, CB_GETLBTEXTLEN, index, 0).value_or(sizeof text) <
-            LRESULT{sizeof text}) {
-            wine::SendBounded(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        wchar_t text[256] = {};
+        char ansi[512] = {};
+        DWORD_PTR length = 0;
+        if (SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kWaitMs,
+                                &length) &&
+            length < std::size(text)) {
+            SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text),
+                                SMTO_ABORTIFHUNG, kWaitMs, &length);
         }
-        entries.emplace_back(text);
+        WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+        entries.append(ansi).append("\n");
     }
     return entries;
 }
@@ -251,8 +263,8 @@ bool RespondsToBuddies(Checks& checks, Brevanto& program) {
     checks.Equal(log, "pixelfox22: Are you there?\r\nquietowl7: [away] yes, here\r\n",
                  "the log box shows the conversation handled last, with the reply");
     HWND buddies = program.Control(IDC_cboTextMessage);
-    checks.That(BuddyListEntries(buddies) == std::vector<std::string>{"sunnyday", "pixelfox22"},
-                "the buddy list holds the buddies in the order they were answered");
+    checks.Equal(BuddyListEntries(buddies), "sunnyday\npixelfox22\n",
+                 "the buddy list holds the buddies in the order they were answered");
     checks.Equal(wine::TextOf(buddies), "pixelfox22", "the buddy list shows the last buddy");
     // Choosing the other buddy from the list shows that conversation.
     wine::SendBounded(buddies, CB_SETCURSEL, 0, 0);
@@ -278,7 +290,8 @@ bool RespondsToBuddies(Checks& checks, Brevanto& program) {
     PostMessageA(program.main, WM_COMMAND, IDM_mnuStop, 0);
     return checks.That(
                wine::WaitUntil([&] { return wine::CaptionOf(start) == "&Start Auto Respond"; },
-                               kWaitMs),
+                               kWaitMs) &&
+                   program.Settle(),
                "Stop Auto Respond in the menu stops it") &&
            checks.That(IsWindowEnabled(program.Control(IDC_cmdLearn)), "learning is on again");
 }
@@ -345,7 +358,13 @@ int main() {
         for (Stage stage : {StartsWithEmptyTable, EditsAndSaves, RespondsToBuddies,
                             LearnsConversation, SurvivesMinimising, Exits}) {
             if (!stage(checks, *program)) {
-                checks.Fail("stopped: the program is not in the state the next stage needs");
+                DWORD code = STILL_ACTIVE;
+                const bool ended =
+                    WaitForSingleObject(program->process.hProcess, 0) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(program->process.hProcess, &code);
+                checks.Fail(!ended
+                                ? "stopped: the program is not in the state the next stage needs"
+                                : "stopped: brevanto.exe ended with code " + std::to_string(code));
                 break;
             }
         }
