@@ -86,7 +86,8 @@ std::string AnsiToUtf8(std::string_view ansi) {
     return Narrow(CP_UTF8, Widen(CP_ACP, ansi));
 }
 
-// Malformed UTF-8 arrives as U+FFFD, which no ANSI code page holds: it becomes "?" too.
+// Malformed UTF-8 arrives as U+FFFD, which no single- or double-byte code page holds: it
+// becomes "?" too.
 std::string Utf8ToAnsi(std::string_view utf8) {
     return Narrow(CP_ACP, Widen(CP_UTF8, utf8));
 }
