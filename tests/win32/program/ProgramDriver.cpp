@@ -169,12 +169,15 @@ struct CellEdit {
     int column;
     const char* shown;  // the box starts from the cell's text
     const char* typed;
+    int button;
+    const char* result;  // the cell's text afterwards
 };
 
 constexpr CellEdit kEdits[] = {
-    {0, "", "Are you there?"},
-    {1, "", "yes here"},
-    {1, "yes here", "yes, here"},
+    {0, "", "Are you there?", IDOK, "Are you there?"},
+    {1, "", "yes here", IDOK, "yes here"},
+    {1, "yes here", "gone", IDCANCEL, ""},  // Cancel clears the cell, as the prompt says
+    {1, "", "yes, here", IDOK, "yes, here"},
 };
 
 bool EditsAndSaves(Checks& checks, Brevanto& program) {
@@ -193,11 +196,11 @@ bool EditsAndSaves(Checks& checks, Brevanto& program) {
         HWND text = GetDlgItem(box, IDC_InputText);
         checks.Equal(wine::TextOf(text), edit.shown, "the input box shows the text of " + cell);
         wine::SetTextOf(text, edit.typed);
-        if (!Close(checks, program, box, IDOK, "the input box")) {
+        if (!Close(checks, program, box, edit.button, "the input box")) {
             return false;
         }
-        checks.Equal(program.grid->CellText(0, edit.column).value_or("(unreadable)"), edit.typed,
-                     "the grid shows the typed text in " + cell);
+        checks.Equal(program.grid->CellText(0, edit.column).value_or("(unreadable)"), edit.result,
+                     "the grid shows the new text of " + cell);
     }
     wine::Press(program.Control(IDC_cmdSave));
     if (!Answer(checks, program, {"Done", "The message was saved!", IDOK})) {
@@ -335,6 +338,8 @@ bool LearnsConversation(Checks& checks, Brevanto& program) {
 
 bool SurvivesMinimising(Checks& checks, Brevanto& program) {
     HWND main = program.main;
+    RECT before{};
+    GetWindowRect(main, &before);
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     if (!checks.That(wine::WaitUntil([&] { return IsIconic(main) != FALSE; }, kWaitMs),
                      "the window minimises")) {
@@ -345,9 +350,11 @@ bool SurvivesMinimising(Checks& checks, Brevanto& program) {
     checks.That(!hidden && WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT,
                 "without a tray the program runs on, minimised on the taskbar");
     PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    RECT after{};
     return checks.That(
-        wine::WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, kWaitMs),
-        "the window can be restored");
+        wine::WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, kWaitMs) &&
+            program.Settle() && GetWindowRect(main, &after) && EqualRect(&before, &after),
+        "the window can be restored, where and as large as it was");
 }
 
 bool Exits(Checks& checks, Brevanto& program) {
