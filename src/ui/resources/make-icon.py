@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Draws Brevanto's 48x48 application icon (a speech bubble with an ellipsis on a blue
-rounded square) and writes it as brevanto.png next to this script. Only the standard
-library is used, so the icon can be redrawn anywhere. Usage: make-icon.py"""
+rounded square) and writes it as brevanto.png next to this script, or, with --ico PATH, as
+a Windows icon file (a 32-bit bitmap with its transparency mask, which every Windows and
+Wine version reads). Only the standard library is used, so the icon can be redrawn anywhere.
+Usage: make-icon.py [--ico PATH]"""
 import os
 import struct
+import sys
 import zlib
 
 SIZE, SS = 48, 4  # pixels, supersampling factor per axis
@@ -71,7 +74,32 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
 
+def ico(pixels):
+    """The icon file for RGBA rows as render() gives them (each row led by a filter byte)."""
+    stride = 1 + SIZE * 4
+    rows = [pixels[y * stride + 1:(y + 1) * stride] for y in range(SIZE)]
+    colour, mask = bytearray(), bytearray()
+    mask_stride = ((SIZE + 31) // 32) * 4
+    for row in reversed(rows):  # bitmaps are stored bottom-up
+        bits = bytearray(mask_stride)
+        for x in range(SIZE):
+            r, g, b, a = row[x * 4:x * 4 + 4]
+            colour += bytes((b, g, r, a))
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    # The height counts the colour bitmap and the mask together.
+    image = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(colour) + len(mask),
+                        0, 0, 0, 0) + colour + mask
+    return (struct.pack("<HHH", 0, 1, 1)
+            + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16) + image)
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--ico":
+        with open(sys.argv[2], "wb") as out:
+            out.write(ico(render()))
+        return
     header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)  # 8-bit RGBA
     png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
            + chunk(b"IDAT", zlib.compress(render(), 9)) + chunk(b"IEND", b""))

@@ -54,6 +54,14 @@ bool classTrayIcon::HideIcon() {
     return true;
 }
 
+bool classTrayIcon::ShowAgain() {
+    if (!iconShown_) {
+        return false;
+    }
+    iconShown_ = false;
+    return ShowIcon();
+}
+
 bool classTrayIcon::Update() {
     if (!iconShown_) {
         return false;

@@ -28,6 +28,8 @@ class classTrayIcon {
     bool ShowIcon();
     bool HideIcon();
     bool Update();
+    // The shell has forgotten every icon (Explorer restarted): a shown icon is added again.
+    bool ShowAgain();
     // Stores the tip (cut to its first 63 characters) and, once initialised, re-sends it
     // alone.
     void TipText(const std::string& tip);
