@@ -1,7 +1,8 @@
 #include "ui/win32/ShellNotifyIcon.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
