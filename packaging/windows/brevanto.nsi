@@ -1,6 +1,6 @@
 ; The Windows installer, made by scripts/package-windows with Debian's makensis:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder holding brevanto.exe and README.txt>
-;            -DOUTFILE=<installer to write> brevanto.nsi
+;            -DOUTFILE=<installer to write> [-DICON=<the program's .ico>] brevanto.nsi
 ; It installs for the current user only and needs no administrator rights: the program goes
 ; under the user's local application data, the shortcut into the user's own Start menu and
 ; the uninstaller's entry into the user's part of the registry.
@@ -30,6 +30,10 @@ VIAddVersionKey "FileDescription" "Brevanto ${VERSION} Setup"
 VIAddVersionKey "LegalCopyright" "Brevanto developers"
 
 !include "MUI2.nsh"
+!ifdef ICON
+    !define MUI_ICON "${ICON}"
+    !define MUI_UNICON "${ICON}"
+!endif
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 !define MUI_UNFINISHPAGE_NOAUTOCLOSE
