@@ -39,6 +39,9 @@ VIAddVersionKey "LegalCopyright" "Brevanto developers"
 !define MUI_UNFINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_UNCONFIRMPAGE_TEXT_TOP \
+    "Brevanto will be removed from the folder below. Your table of messages, data.dat in \
+Documents\Brevanto, stays."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
