@@ -136,12 +136,15 @@ std::string LinuxPid(const std::string& folder) {
 
 // A Linux process's CPU seconds, read through Wine's Z: drive; -1 when unreadable.
 double LinuxCpuSeconds(const std::string& pid) {
+    if (pid.empty()) {
+        return -1;
+    }
     const std::string stat = ReadFile("Z:\\proc\\" + pid + "\\stat");
     // After the command name, which ends with the last ')': utime is the 12th field and
     // stime the 13th, in clock ticks of 1/100 s.
     const std::size_t name = stat.rfind(')');
     unsigned long user = 0, system = 0;
-    if (pid.empty() || name == std::string::npos ||
+    if (name == std::string::npos ||
         std::sscanf(stat.c_str() + name + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu",
                     &user, &system) != 2) {
         return -1;
@@ -196,6 +199,10 @@ bool MeasureIdle(const std::string& exe, const std::string& folder, double secon
     }
     Sleep(1000);  // the first ticks, with their page faults, are not idle
     const std::string pid = LinuxPid(folder);
+    if (pid.empty() && GetFileAttributesA("Z:\\proc\\self") != INVALID_FILE_ATTRIBUTES) {
+        std::printf("under Wine, but no Linux process works in %s\n", folder.c_str());
+        return false;
+    }
     const double cpu = CpuSeconds(brevanto.process.hProcess, pid);
     const double server = LinuxCpuSeconds(wineserverPid);
     const double begin = Now();
