@@ -290,11 +290,12 @@ bool MainWindow::ConfirmSave() {
                                 kOkCancel, kApplicationTitle) == kOk;
     }
     if (storedFile_ && !storedFile_->SameVersion(file.value)) {
-        return controls_.MsgBox(path +
-                                    " was changed outside Brevanto since it was loaded.\nSaving "
-                                    "replaces those changes with the table on screen." +
-                                    choice,
-                                kOkCancel, kApplicationTitle) == kOk;
+        return controls_.MsgBox(
+                   path +
+                       " was changed outside Brevanto since it was loaded or saved.\nSaving "
+                       "replaces those changes with the table on screen." +
+                       choice,
+                   kOkCancel, kApplicationTitle) == kOk;
     }
     return true;
 }

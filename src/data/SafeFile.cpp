@@ -221,7 +221,7 @@ FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::str
     }
     if (old.value.kind == FileKind::Regular) {
         // Best effort: a file system without permissions (FAT) still takes the content.
-        ops.SetPermissions(temp, old.value.permissions);
+        Retrying([&] { return ops.SetPermissions(temp, old.value.permissions); });
     }
     step = Retrying([&] { return ops.Rename(temp, target); });
     if (!step.ok()) {

@@ -78,7 +78,7 @@ TEST_F(DataSafety, ASaveOverAFileThatFailedToLoadOrChangedOnDiskAsksFirst) {
         const char* asked;
     } cases[] = {
         {"load failed", true, "could not be loaded when Brevanto started"},
-        {"changed on disk", false, " was changed outside Brevanto since it was loaded"},
+        {"changed on disk", false, " was changed outside Brevanto since it was loaded or saved"},
     };
     for (const auto& c : cases) {
         for (const int answer : {kCancel, kOk}) {
