@@ -2,8 +2,6 @@
 // controls saves and loads through the real Windows calls. filesafety.exe ends with
 // "N passed, M failed"; the exit code is 1 on any failure. "filesafety.exe hold <file>" is
 // the instance that the lock test kills.
-#include <windows.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +14,9 @@
 #include "data/FaultyFileOps.h"
 #include "data/InstanceLock.h"
 #include "suite/Checks.h"
+
+// Last: its macros would rename the window system's own constants above.
+#include <windows.h>
 
 namespace {
 
@@ -85,7 +86,10 @@ void LinksAndFolders(Checks& checks) {
     Window window("link");
     fs::create_directory(window.folder / "real");
     Write(window.folder / "real" / "table.txt", "old=pair\r\n");
-    if (::CreateSymbolicLinkW(window.file.c_str(), L"real\\table.txt", 0)) {
+    // Wine 8 answers success without making a link: only a link that exists is tried.
+    ::CreateSymbolicLinkW(window.file.c_str(), L"real\\table.txt", 0);
+    if (window.Attributes() != INVALID_FILE_ATTRIBUTES &&
+        (window.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         window.Start();
         window.main->Table().SetCell(0, 1, "new");
         window.main->SaveData();
@@ -93,7 +97,7 @@ void LinksAndFolders(Checks& checks) {
                     "the link stays a link");
         checks.Equal(Read(window.folder / "real" / "table.txt"), "old=new\r\n", "target saved");
     } else {
-        std::printf("SKIP symbolic links: this system makes none (error %lu)\n", ::GetLastError());
+        std::printf("SKIP symbolic links: this system makes none\n");
     }
 
     Window folder("folder");
