@@ -167,6 +167,18 @@ TEST_F(DataSafety, RowsThatWouldNotReadBackAsShownAreNamedBeforeSaving) {
     window->SaveData();  // OK: saved anyway
     EXPECT_EQ(controls.boxes.size(), 2u);
     EXPECT_EQ(ReadBytes(dataFile), "1+1=2=yes\r\nhand=caf? ok\r\nlinux=fine\r\n");
+
+    window->Table().SetRows(12);  // ten rows are named, the rest counted
+    for (int row = 0; row < 12; ++row) {
+        window->Table().SetCell(row, 0, "k=" + std::to_string(row));
+    }
+    controls.boxes.clear();
+    controls.msgBoxAnswers = {kCancel};
+    window->SaveData();
+    ASSERT_EQ(controls.boxes.size(), 1u);
+    EXPECT_TRUE(Mentions(controls.boxes[0], "Row 10 (k=9)"));
+    EXPECT_FALSE(Mentions(controls.boxes[0], "Row 11"));
+    EXPECT_TRUE(Mentions(controls.boxes[0], "\n... and 2 more rows.\n"));
 }
 
 TEST(SingleInstance, TheSecondInstanceNamesTheFolderItRunsIn) {
