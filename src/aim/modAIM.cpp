@@ -5,6 +5,7 @@
 #include <new>
 
 #include "aim/text/Occurrences.h"
+#include "data/codepage/CodePage.h"
 
 namespace brevanto::modAIM {
 
@@ -36,6 +37,18 @@ std::string ReadInto(std::int32_t n, char fill, auto&& copy) {
     return buffer;
 }
 
+// On a code page whose characters may take two bytes a length request answers only a
+// bound (Windows documents it so for the ANSI forms of both length calls), which the text
+// falls short of whenever it holds a double-byte character: there the text is what the
+// window copied. A single-byte code page has exact lengths, and a window that copies less
+// than it announced keeps the padding.
+void CutToCopied(std::string& text, std::intptr_t copied) {
+    if (codepage::MaxCharSize() > 1 && copied >= 0 &&
+        static_cast<std::size_t>(copied) < text.size()) {
+        text.resize(static_cast<std::size_t>(copied));
+    }
+}
+
 // Whether what occurs in text, case-sensitively. An empty string occurs in every
 // non-empty text and in no empty one.
 bool Occurs(std::string_view text, std::string_view what) {
@@ -49,9 +62,12 @@ bool Occurs(std::string_view text, std::string_view what) {
 
 std::string GetCaption(WindowSystem& windows, Hwnd window) {
     const std::int32_t n = AnnouncedLength(windows.GetWindowTextLengthA(window));
-    return ReadInto(n, '\0', [&](char* buffer, std::int32_t size) {
-        windows.GetWindowTextA(window, buffer, size);
+    std::int32_t copied = 0;
+    std::string caption = ReadInto(n, '\0', [&](char* buffer, std::int32_t size) {
+        copied = windows.GetWindowTextA(window, buffer, size);
     });
+    CutToCopied(caption, copied);
+    return caption;
 }
 
 std::string GetText(WindowSystem& windows, Hwnd window) {
@@ -60,16 +76,20 @@ std::string GetText(WindowSystem& windows, Hwnd window) {
         static_cast<std::int32_t>(windows.SendMessageA(window, aim::WM_GETTEXTLENGTH, 0, 0));
     const std::int32_t n = AnnouncedLength(announced);
     bool answered = true;
+    std::intptr_t copied = 0;
     std::string text = ReadInto(n, ' ', [&](char* buffer, std::int32_t size) {
-        const std::intptr_t copied =
-            windows.SendMessageA(window, aim::WM_GETTEXT, static_cast<std::uintptr_t>(size),
-                                 reinterpret_cast<std::intptr_t>(buffer));
+        copied = windows.SendMessageA(window, aim::WM_GETTEXT, static_cast<std::uintptr_t>(size),
+                                      reinterpret_cast<std::intptr_t>(buffer));
         // A window that copies nothing still writes its NUL; an untouched buffer means the
         // call never reached it (it stopped answering after giving its length), and that
         // reads as a missing window, not as a text of spaces.
         answered = copied != 0 || buffer[0] != ' ';
     });
-    return answered ? text : std::string();
+    if (!answered) {
+        return {};
+    }
+    CutToCopied(text, copied);
+    return text;
 }
 
 std::string GetIMText(WindowSystem& windows, Hwnd imWindow) {

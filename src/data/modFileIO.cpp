@@ -36,21 +36,6 @@ void ForEachLine(std::string_view bytes, Visit visit) {
     }
 }
 
-// Whether text, lower-cased, begins with lowered (which is lower-case already). Folds byte
-// by byte so the scan of a large file allocates nothing.
-bool BeginsLowered(std::string_view text, std::string_view lowered) {
-    if (text.size() < lowered.size()) {
-        return false;
-    }
-    const unsigned char* lower = codepage::LowerTable();
-    for (std::size_t i = 0; i < lowered.size(); ++i) {
-        if (lower[static_cast<unsigned char>(text[i])] != static_cast<unsigned char>(lowered[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 template <class Lines>
 std::string Join(const Lines& lines) {
     std::size_t size = 0;
@@ -113,7 +98,7 @@ void StoreEntry(std::vector<std::string>& lines, std::string_view message,
     line.append(Trim(response));
     const std::string_view key(line.data(), key_size);
     for (std::string& existing : lines) {
-        if (BeginsLowered(existing, key)) {
+        if (codepage::StartsLowered(existing, key)) {
             existing = std::move(line);
             return;
         }
@@ -133,7 +118,7 @@ std::string FindEntry(std::string_view bytes, std::string_view message) {
     std::string found;
     ForEachLine(bytes, [&](std::string_view line) {
         const std::size_t equals = line.find('=');
-        if (equals != key.size() || !BeginsLowered(line, key)) {
+        if (equals != key.size() || !codepage::StartsLowered(line, key)) {
             return true;
         }
         found = Trim(line.substr(equals + 1));

@@ -59,15 +59,18 @@ class TrayIconTest : public QObject {
         QVERIFY(tray.IconShown());
         QVERIFY(!tray.ShowIcon());  // already shown: no second add
         QVERIFY(tray.Update());
+        QVERIFY(tray.ShowAgain());  // the shell forgot it: added once more
+        QVERIFY(tray.IconShown());
         QVERIFY(tray.HideIcon());
         QVERIFY(!tray.IconShown());
         QVERIFY(!tray.HideIcon());
+        QVERIFY(!tray.ShowAgain());  // a hidden icon stays hidden
         std::vector<std::string> operations;
         for (const auto& call : backend.calls) {
             operations.push_back(call.operation);
             QCOMPARE(call.data, tray.IconData());
         }
-        QCOMPARE(operations, (std::vector<std::string>{"add", "modify", "delete"}));
+        QCOMPARE(operations, (std::vector<std::string>{"add", "modify", "add", "delete"}));
     }
 
     void failuresRaiseTheErrorAndKeepTheShownState() {

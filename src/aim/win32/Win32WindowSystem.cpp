@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "data/codepage/CodePage.h"
+
 namespace brevanto::aim {
 namespace {
 
@@ -92,15 +94,13 @@ bool Win32WindowSystem::SendBounded(Hwnd window, bool unicode, unsigned message,
 // when that reply timed out, so a hung client would hold Brevanto forever. A character of
 // the ANSI code page takes at most MaxCharSize bytes, so the scaled Unicode length is never
 // shorter than the ANSI text (exact for single-byte code pages such as 1252), which is all
-// a length request promises.
+// a length request promises; GetText takes the copied count where the bound over-counts.
 std::intptr_t Win32WindowSystem::AnsiTextLengthBound(Hwnd window) {
     std::uintptr_t units = 0;
     if (!SendBounded(window, true, WM_GETTEXTLENGTH, 0, 0, units)) {
         return 0;
     }
-    CPINFO codePage{};
-    const std::uintptr_t maxCharSize = ::GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : 2;
-    return static_cast<std::intptr_t>(units * maxCharSize);
+    return static_cast<std::intptr_t>(units * static_cast<std::uintptr_t>(codepage::MaxCharSize()));
 }
 
 bool Win32WindowSystem::PostMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,

@@ -27,7 +27,8 @@ HWND InputBox::Build() {
     // No length cap: a cell of any length comes back as it went in.
     ::SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
     ::SetWindowTextA(edit, text_.c_str());
-    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    // All selected, with the caret and the view at the start of the text.
+    ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(text_.size()), 0);
     return edit;
 }
 

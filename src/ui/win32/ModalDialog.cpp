@@ -51,13 +51,10 @@ void ModalDialog::Frame(const char* title, int clientWidth, int clientHeight) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    // Over the middle of the owner while it is on screen, else in the middle of the screen.
+    // In the middle of the screen, where the system's own boxes appear. (Wine's X11 driver
+    // also leaves a box that lies wholly over its owner unpainted.)
     RECT area{};
-    const HWND owner = ::GetWindow(dialog_, GW_OWNER);
-    if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) ||
-        !::GetWindowRect(owner, &area)) {
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const int left = area.left + (area.right - area.left - width) / 2;
     const int top = area.top + (area.bottom - area.top - height) / 2;
     ::SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

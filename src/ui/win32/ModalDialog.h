@@ -31,7 +31,7 @@ class ModalDialog {
     // A button was pressed (IDOK, IDCANCEL or one of the box's own).
     virtual void Command(int id) = 0;
 
-    // Sizes the box to a client area given in twips, centred over its owner, and titles it.
+    // Sizes the box to a client area given in twips, centred on the screen, and titles it.
     void Frame(const char* title, int clientWidth, int clientHeight);
     // A child control in twips, in the standard font.
     HWND Add(const char* windowClass, const char* text, DWORD style, int id, int left, int top,

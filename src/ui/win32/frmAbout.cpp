@@ -17,8 +17,7 @@ HWND frmAbout::Build() {
     Add("STATIC", "Brevanto", SS_LEFT | SS_NOPREFIX, IDC_AboutTitle, 1050, 120, 1965, 240);
     const std::string version = VersionLine();
     Add("STATIC", version.c_str(), SS_LEFT | SS_NOPREFIX, IDC_AboutVersion, 1050, 360, 1965, 225);
-    // The credit is wider than the space beside the button even in MS Sans Serif itself, so
-    // it wraps onto a second line, which the box has room for below the version.
+    // May take two lines where a stand-in font is wider than MS Sans Serif.
     Add("STATIC", "Written by the Brevanto developers", SS_LEFT | SS_NOPREFIX, IDC_AboutName, 1050,
         600, 2250, 450);
     return ok;

@@ -24,4 +24,9 @@ void CloseRequest(Checks& checks);
 // A client that stops answering.
 void StalledWindow(Checks& checks);
 
+// Text in the active ANSI code page: each runs only under its own code page.
+void CodePage1252(Checks& checks);
+void CodePage1251(Checks& checks);
+void CodePage932(Checks& checks);
+
 }  // namespace brevanto::wine
