@@ -3,7 +3,7 @@
 # trayer, Wine's X11 driver docks Shell_NotifyIconA's icon into trayer. Checks that the
 # icon appears, that a left click on it hides the main window and a second one shows it,
 # that a minimised window hides itself into the tray and comes back with a click, and that
-# the icon goes when the program ends. Every wait is bounded; exits 1 on the first failure.
+# Program, Exit ends it. Every wait is bounded; exits 1 on the first failure.
 # Usage: tray-under-xvfb.sh <mingw build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -13,7 +13,6 @@ exe="$build/src/app/brevanto.exe"
 
 pass() { echo "PASS $*"; }
 one_tray_icon() { [ "$(x11_tray_icons | wc -l)" -eq 1 ]; }
-no_tray_icon() { [ -z "$(x11_tray_icons)" ]; }
 # The wine process is this shell's child: once it has ended it stays a zombie until waited.
 program_ended() { ! ps -o stat= -p "$program" | grep -qv '^Z'; }
 # Two clicks closer than the double-click time make a double click, which toggles nothing:
@@ -52,11 +51,11 @@ wait_until 5 x11_state_is "$main" Normal ||
     fail "a click on the tray icon left the minimised window $(x11_state "$main")"
 pass "a click on the icon brings the minimised window back"
 
-# Program, Exit: the program ends and takes its icon with it.
+# Program, Exit ends the program. (Whether it removed its icon cannot be seen here: Wine's
+# explorer drops the icons of a window that is gone on its own.)
 timeout 5 xdotool windowactivate --sync "$main" 2>/dev/null || true
 xdotool key alt+p
 sleep 0.3
 xdotool key x
 wait_until 10 program_ended || fail "brevanto.exe did not end after Program, Exit"
-wait_until 5 no_tray_icon || fail "the tray icon stayed after the program ended"
-pass "Exit ends the program and removes the icon"
+pass "Program, Exit ends the program"
