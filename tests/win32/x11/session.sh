@@ -12,7 +12,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export HOME="${HOME:-$build}"
-unset WAYLAND_DISPLAY
+unset DISPLAY WAYLAND_DISPLAY
 
 x11_stop() {
     local status=$?
@@ -59,14 +59,31 @@ wait_until() {
     done
 }
 
-# Starts Xvfb on a free display number, then the window manager and the tray.
+x11_answers() { xprop -display "$1" -root _XKB_RULES_NAMES >/dev/null 2>&1; }
+# A child that has ended stays a zombie until waited for, and a zombie takes kill -0.
+x11_alive() { ps -o stat= -p "$1" | grep -qv '^Z'; }
+# Xvfb either answers on display $1 or, when another server took the number first, ends.
+x11_settled() { x11_answers "$1" || ! x11_alive "$2"; }
+
+# Starts Xvfb on a free display number, then the window manager and the tray. The number
+# is chosen by lock file, as xvfb-run does (which counts up from 99): Xvfb -displayfd
+# writes no lock file, so another xvfb-run could take the same number and its socket.
 x11_start_display() {
     x11_scratch=$(mktemp -d "$build/x11.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$x11_scratch/display" \
-        >/dev/null 2>&1 &
-    x11_pids+=($!)
-    wait_until 10 test -s "$x11_scratch/display" || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$x11_scratch/display")"
+    local number pid
+    for number in $(seq 40 89); do
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+        pid=$!
+        wait_until 10 x11_settled ":$number" "$pid" || true
+        if x11_alive "$pid" && x11_answers ":$number"; then
+            x11_pids+=("$pid")
+            export DISPLAY=":$number"
+            break
+        fi
+        kill "$pid" 2>/dev/null || true
+    done
+    [ -n "${DISPLAY:-}" ] || fail "Xvfb did not start on any display from :40 to :89"
     openbox >/dev/null 2>&1 &
     x11_pids+=($!)
     wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 ||

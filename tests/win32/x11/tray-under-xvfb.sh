@@ -13,8 +13,7 @@ exe="$build/src/app/brevanto.exe"
 
 pass() { echo "PASS $*"; }
 one_tray_icon() { [ "$(x11_tray_icons | wc -l)" -eq 1 ]; }
-# The wine process is this shell's child: once it has ended it stays a zombie until waited.
-program_ended() { ! ps -o stat= -p "$program" | grep -qv '^Z'; }
+program_ended() { ! x11_alive "$program"; }
 # Two clicks closer than the double-click time make a double click, which toggles nothing:
 # each click waits that long after the one before.
 click_icon() {
