@@ -62,6 +62,13 @@ class CountingFiles : public brevanto::data::FileOps {
     SysResult OpenDirectory(const fs::path& p) override { return real_.OpenDirectory(p); }
     SysResult SyncDirectory(int h) override { return real_.SyncDirectory(h); }
     SysResult CloseDirectory(int h) override { return real_.CloseDirectory(h); }
+    SysResult Inspect(const fs::path& p, brevanto::data::FileInfo& info) override {
+        return real_.Inspect(p, info);
+    }
+    fs::path ResolveLink(const fs::path& p) override { return real_.ResolveLink(p); }
+    SysResult SetPermissions(const fs::path& p, unsigned bits) override {
+        return real_.SetPermissions(p, bits);
+    }
 
   private:
     brevanto::data::FileOps& real_ = brevanto::data::SystemFileOps();

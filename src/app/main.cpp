@@ -4,6 +4,10 @@
 #include <QObject>
 
 #include "aim/simulated/SimulatedAim.h"
+#include "core/SingleInstance.h"
+#include "data/InstanceLock.h"
+#include "ui/AnsiText.h"
+#include "ui/dialogs/ModalBoxes.h"
 #include "ui/frmBrevanto.h"
 #include "ui/practice/PracticeWindow.h"
 
@@ -12,6 +16,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brevanto"));
     // The main window hides into the tray; only closing it or "E&xit" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Two Brevantos on one data file would each save over the other's pairs.
+    const brevanto::data::InstanceLock lock("data.dat");
+    if (lock.state() == brevanto::data::InstanceLock::State::HeldElsewhere) {
+        brevanto::ui::ShowMessageBox(
+            nullptr, brevanto::ui::FromAnsi(brevanto::core::AlreadyRunningText("data.dat")),
+            brevanto::core::kOkOnly, {});
+        return 1;
+    }
 
     brevanto::aim::simulated::SimulatedAim windows;
     brevanto::ui::PracticeWindow practice(windows);

@@ -8,7 +8,7 @@
 namespace brevanto::core {
 
 // Message box button sets and answers, numbered as the platform numbers them.
-enum MsgBoxStyle : int { kOkOnly = 0, kOkCancel = 1, kYesNo = 4 };
+enum MsgBoxStyle : int { kOkOnly = 0, kOkCancel = 1, kYesNoCancel = 3, kYesNo = 4 };
 enum MsgBoxAnswer : int { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 
 // The controls whose state follows the auto-respond mode. The mode itself is
@@ -67,6 +67,9 @@ class Controls {
     // The typed text on OK; "" on Cancel or when the box is closed.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
+    // Whether the text the last InputBox returned lost characters that the ANSI code page
+    // cannot hold (each became "?").
+    virtual bool InputLostCharacters() const = 0;
 };
 
 }  // namespace brevanto::core

@@ -31,7 +31,7 @@ int HeadlessControls::MsgBox(const std::string& prompt, int style, const std::st
         whileBoxOpen(box);
     }
     if (msgBoxAnswers.empty()) {
-        return style == kYesNo ? kYes : kOk;
+        return style == kYesNo || style == kYesNoCancel ? kYes : kOk;
     }
     const int answer = msgBoxAnswers.front();
     msgBoxAnswers.pop_front();

@@ -51,6 +51,8 @@ class HeadlessControls : public Controls {
     // Runs while a box is open, before it answers: the user's chance to act elsewhere,
     // such as clicking an IM window while the learning prompt waits.
     std::function<void(const ShownBox&)> whileBoxOpen;
+    // What InputLostCharacters answers: as if the user typed characters the code page lacks.
+    bool inputLost = false;
 
     std::string LeadingMessage() const override { return leadingMessage; }
     std::string DefaultMessage() const override { return defaultMessage; }
@@ -71,6 +73,7 @@ class HeadlessControls : public Controls {
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    bool InputLostCharacters() const override { return inputLost; }
 };
 
 }  // namespace brevanto::core

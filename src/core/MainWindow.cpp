@@ -26,6 +26,11 @@ constexpr const char* kNotice =
     "be saved and you can view them on the box on the right side. "
     "Do you want to continue?";
 
+// Rows named in the question before a save; more are counted.
+constexpr int kRowsNamed = 10;
+// Long messages are cut in the question.
+constexpr std::size_t kMessageShown = 40;
+
 std::string TrimSpaces(const std::string& text) {
     return std::string(modFileIO::Trim(text));
 }
@@ -48,19 +53,43 @@ void MainWindow::Form_Load(const WindowGeometry& geometry) {
 
     // Saves cut short by a crash leave their temporary files behind; nothing else needs them.
     data::RemoveLeftoverTemporaries(files_, dataFile_);
-    if (const auto error = modFileIO::CreateIfMissing(dataFile_, files_)) {
-        table_.SetRows(0);
-        ReportFileError("The data file could not be created. The message table starts empty.",
-                        *error);
-    } else if (const auto loadError = modFileIO::LoadGrid(dataFile_, table_, files_)) {
-        table_.SetRows(0);
-        ReportFileError("The data file could not be read. The message table starts empty.",
-                        *loadError);
-    }
+    LoadDataFile();
     controls_.TableChanged();
 
     mode_ = ModeControls{};
     controls_.ApplyMode(mode_);
+}
+
+// An existing file is never opened for writing here: a read-only file loads, and only a
+// missing one is created.
+void MainWindow::LoadDataFile() {
+    auto file = data::InspectFile(files_, dataFile_);
+    if (file.ok() && file.value.kind == data::FileKind::Missing) {
+        if (const auto error = modFileIO::CreateIfMissing(dataFile_, files_)) {
+            StartEmpty("The data file could not be created. The message table starts empty.",
+                       *error);
+            return;
+        }
+        file = data::InspectFile(files_, dataFile_);
+    }
+    data::FileStatus error = file.error;
+    if (!error) {
+        error = modFileIO::LoadGrid(dataFile_, table_, files_);
+    }
+    if (error) {
+        StartEmpty("The data file could not be read. The message table starts empty.", *error);
+        return;
+    }
+    storedFile_ = file.value;
+    storedTable_ = table_;
+}
+
+void MainWindow::StartEmpty(const std::string& what, const data::FileError& error) {
+    table_.SetRows(0);
+    storedTable_ = table_;
+    storedFile_.reset();
+    loadError_ = error;
+    ReportFileError(what, error);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -208,19 +237,115 @@ bool MainWindow::SaveGrid(const std::filesystem::path& path) {
 // Writing the table and sorting the file are one replacement of the file: a crash or a
 // failure leaves either the old file or the finished one, never the unsorted table between.
 bool MainWindow::StoreAndReload() {
+    if (!ConfirmSave()) {
+        return false;
+    }
     const std::string sorted = modFileIO::SortedContent(modFileIO::JoinLines(TableFileLines()));
     if (const auto error = data::ReplaceFile(files_, dataFile_, sorted)) {
         ReportSaveError(*error);
         return false;
     }
+    loadError_.reset();
+    // Inspected before reading: a change in between shows as a change at the next save.
+    const auto file = data::InspectFile(files_, dataFile_);
     data::MessageTable reloaded;
-    if (const auto error = modFileIO::LoadGrid(dataFile_, reloaded, files_)) {
+    data::FileStatus error = file.error;
+    if (!error) {
+        error = modFileIO::LoadGrid(dataFile_, reloaded, files_);
+    }
+    if (error) {
+        storedFile_.reset();
         ReportFileError("The saved data file could not be read back.", *error);
         return false;
     }
     table_ = std::move(reloaded);
+    storedFile_ = file.value;
+    storedTable_ = table_;
+    lostCells_.clear();
     controls_.TableChanged();
     return true;
+}
+
+bool MainWindow::ConfirmSave() {
+    if (!ConfirmRows()) {
+        return false;
+    }
+    const auto file = data::InspectFile(files_, dataFile_);
+    if (!file.ok()) {
+        ReportSaveError(*file.error);
+        return false;
+    }
+    if (file.value.kind == data::FileKind::Missing) {
+        return true;  // nothing there to lose
+    }
+    const std::string path = data::DisplayPath(dataFile_);
+    const std::string choice =
+        "\nClick OK to replace it, or Cancel to keep it and go back to the table.";
+    if (loadError_) {
+        return controls_.MsgBox("The data file could not be loaded when Brevanto started:\n" +
+                                    loadError_->Message() +
+                                    "\nSaving replaces its current content with the table on "
+                                    "screen." +
+                                    choice,
+                                kOkCancel, kApplicationTitle) == kOk;
+    }
+    if (storedFile_ && !storedFile_->SameVersion(file.value)) {
+        return controls_.MsgBox(
+                   path +
+                       " was changed outside Brevanto since it was loaded or saved.\nSaving "
+                       "replaces those changes with the table on screen." +
+                       choice,
+                   kOkCancel, kApplicationTitle) == kOk;
+    }
+    return true;
+}
+
+// A "=" in a message ends the message when the file is read again, and the input box has
+// already turned characters the code page lacks into "?": the user sees which rows before
+// anything is written.
+bool MainWindow::ConfirmRows() {
+    std::string listed;
+    int count = 0;
+    for (int row = 0; row < table_.Rows(); ++row) {
+        const bool splits =
+            modFileIO::StoredMessage(RemoveIgnored(table_.Cell(row, 0))).find('=') !=
+            std::string::npos;
+        const bool lost = lostCells_.contains({row, 0}) || lostCells_.contains({row, 1});
+        if (!splits && !lost) {
+            continue;
+        }
+        if (++count > kRowsNamed) {
+            continue;
+        }
+        listed += "\nRow " + std::to_string(row + 1) + " (" +
+                  table_.Cell(row, 0).substr(0, kMessageShown) + "): ";
+        listed += splits ? "the \"=\" in the message splits it when the file is read again."
+                         : "characters the code page cannot hold are stored as \"?\".";
+    }
+    if (count == 0) {
+        return true;
+    }
+    if (count > kRowsNamed) {
+        listed += "\n... and " + std::to_string(count - kRowsNamed) + " more rows.";
+    }
+    return controls_.MsgBox("Some rows will not be stored as they are shown:" + listed +
+                                "\nClick OK to save anyway, or Cancel to go back to the table.",
+                            kOkCancel, kApplicationTitle) == kOk;
+}
+
+bool MainWindow::QueryUnload() {
+    if (!HasUnsavedEdits()) {
+        return true;
+    }
+    const int answer = controls_.MsgBox(
+        "The message table has changes that are not saved in " + data::DisplayPath(dataFile_) +
+            ".\nSave them before closing?\n(Yes saves them, No discards them, Cancel goes back.)",
+        kYesNoCancel, kApplicationTitle);
+    if (answer == kYes) {
+        // A failed or cancelled save keeps the window open, so nothing is lost.
+        return StoreAndReload();
+    }
+    return answer == kNo;
 }
 
 void MainWindow::SaveData() {
@@ -286,6 +411,12 @@ void MainWindow::flexGrid_Click() {
                                "Click OK to save. Click CANCEL to clear.";
     // Cancel returns "", which clears the cell, as the prompt says.
     table_.SetText(controls_.InputBox(prompt, kApplicationTitle, table_.Text()));
+    const std::pair<int, int> cell{table_.Row(), table_.Col()};
+    if (controls_.InputLostCharacters()) {
+        lostCells_.insert(cell);
+    } else {
+        lostCells_.erase(cell);
+    }
     controls_.TableChanged();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "aim/WindowSystem.h"
@@ -26,8 +29,9 @@ class MainWindow {
                data::FileOps& files = data::SystemFileOps());
 
     // Start-up: layout offsets, data file created when missing and loaded into the table,
-    // the idle mode applied to the controls. A file that cannot be created or read is
-    // reported in a message box and the table starts empty; the program runs on.
+    // the idle mode applied to the controls. An existing file is only read. A file that
+    // cannot be created or read, or that is no regular file (a FIFO, a device, a folder),
+    // is reported in a message box and the table starts empty; the program runs on.
     void Form_Load(const WindowGeometry& geometry);
     const LayoutOffsets& Layout() const { return layout_; }
 
@@ -50,10 +54,19 @@ class MainWindow {
     // failure is shown in a message box and leaves the file and the table as they were.
     bool SaveGrid(const std::filesystem::path& path);
     // Saving and learning store the table already sorted, in one replacement of the file,
-    // and then show it as stored.
+    // and then show it as stored. Before writing they ask, and stop on Cancel, when a row
+    // would not read back as shown ("=" in a message, characters the code page lacks), when
+    // the file could not be loaded at start-up, or when it changed on disk since it was
+    // loaded or saved.
     void SaveData();
     void LearnAndSave();
     bool LearnConversation();
+
+    // Closing the window and Exit ask this first. With table edits not in the data file it
+    // asks Yes (save), No (discard) or Cancel; true when the program may end.
+    bool QueryUnload();
+    // Whether the table differs from the data file as last loaded or saved.
+    bool HasUnsavedEdits() const { return !table_.SameCells(storedTable_); }
 
     // Table editing and the buddy list.
     void AddMessageRow();
@@ -69,6 +82,12 @@ class MainWindow {
     // The save steps that follow a change of the table: write, sort, reload. On failure
     // the problem has been shown and false is returned.
     bool StoreAndReload();
+    // The questions before a save; false when the user went back or the file cannot be
+    // checked (then shown).
+    bool ConfirmSave();
+    bool ConfirmRows();
+    void LoadDataFile();
+    void StartEmpty(const std::string& what, const data::FileError& error);
     std::vector<std::string> TableFileLines() const;
     void ReportSaveError(const data::FileError& error);
     void ReportFileError(const std::string& what, const data::FileError& error);
@@ -81,6 +100,13 @@ class MainWindow {
     ConversationLog log_;
     LayoutOffsets layout_;
     ModeControls mode_;
+
+    // The data file and the table as last loaded or saved, to tell edits on either side.
+    std::optional<data::FileInfo> storedFile_;  // none before loading or after a failed one
+    data::MessageTable storedTable_;
+    std::optional<data::FileError> loadError_;  // why start-up could not load the file
+    // Cells whose typed text lost characters to the code page: (row, column).
+    std::set<std::pair<int, int>> lostCells_;
 };
 
 }  // namespace brevanto::core

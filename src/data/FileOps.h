@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 // The file system calls that reading and crash-safe rewriting make, one member per call, so
@@ -19,6 +20,24 @@ struct SysResult {
 
     // The result of a C call that returns -1 and sets errno on failure.
     static SysResult FromErrno(long long value);
+};
+
+// What a path names, followed through links.
+enum class FileKind { Missing, Regular, Folder, Special };  // Special: a FIFO, device, socket
+
+struct FileInfo {
+    FileKind kind = FileKind::Missing;
+    unsigned long long size = 0;
+    long long modified = 0;    // last write, in the platform's finest unit
+    unsigned permissions = 0;  // POSIX mode bits, or the Windows file attributes
+    // The user may write it: permitted by the system and not marked read-only (a file
+    // without any write bit counts as read-only even for root).
+    bool writable = false;
+
+    // Size and time tell whether someone else wrote the file in between.
+    bool SameVersion(const FileInfo& other) const {
+        return kind == other.kind && size == other.size && modified == other.modified;
+    }
 };
 
 class FileOps {
@@ -44,6 +63,15 @@ class FileOps {
     virtual SysResult OpenDirectory(const std::filesystem::path& path) = 0;
     virtual SysResult SyncDirectory(int handle) = 0;
     virtual SysResult CloseDirectory(int handle) = 0;
+
+    // Fills info for what path names; fails with ENOENT when nothing is there.
+    virtual SysResult Inspect(const std::filesystem::path& path, FileInfo& info) = 0;
+    // The file that path names through every symbolic link on the way, so that a
+    // replacement goes to the link's target and the link stays; path itself when it is no
+    // link or the link cannot be read.
+    virtual std::filesystem::path ResolveLink(const std::filesystem::path& path) = 0;
+    // Gives a file the permissions (or attributes) another file had.
+    virtual SysResult SetPermissions(const std::filesystem::path& path, unsigned permissions) = 0;
 };
 
 inline SysResult SysResult::FromErrno(long long value) {
@@ -51,6 +79,19 @@ inline SysResult SysResult::FromErrno(long long value) {
         return {-1, std::error_code(errno, std::generic_category())};
     }
     return {value, {}};
+}
+
+// The reason given for a path that is neither a file nor missing, such as a FIFO or a
+// device: Brevanto never opens one, since opening it may block for ever.
+class NotRegularFileCategory final : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "brevanto.file"; }
+    std::string message(int) const override { return "Not a regular file"; }
+};
+
+inline std::error_code NotRegularFile() {
+    static const NotRegularFileCategory category;
+    return {1, category};
 }
 
 // The platform's real calls; one shared object without state.

@@ -32,6 +32,9 @@ class MessageTable {
     const std::string& Cell(int row, int col) const;
     void SetCell(int row, int col, std::string text);
 
+    // Whether both tables hold the same rows and texts (the current cell aside).
+    bool SameCells(const MessageTable& other) const { return rows_ == other.rows_; }
+
   private:
     std::vector<std::array<std::string, kColumns>> rows_;
     int row_ = 0;

@@ -88,18 +88,20 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
 }
 
 // Makes the rename durable: the folder's entry list is synced. File systems that cannot
-// sync a folder say so with EINVAL; there is nothing more to do on them.
-FileStatus SyncFolder(FileOps& ops, const std::filesystem::path& target) {
+// sync a folder say so with EINVAL; there is nothing more to do on them. Errors name the
+// file as the user knows it.
+FileStatus SyncFolder(FileOps& ops, const std::filesystem::path& target,
+                      const std::filesystem::path& shown) {
     const std::filesystem::path folder = FolderOf(target);
     SysResult opened = Retrying([&] { return ops.OpenDirectory(folder); });
     if (!opened.ok()) {
-        return ErrorFor(target, opened.error);
+        return ErrorFor(shown, opened.error);
     }
     const int handle = static_cast<int>(opened.value);
     SysResult synced = Retrying([&] { return ops.SyncDirectory(handle); });
     ops.CloseDirectory(handle);
     if (!synced.ok() && synced.error != std::errc::invalid_argument) {
-        return ErrorFor(target, synced.error);
+        return ErrorFor(shown, synced.error);
     }
     return std::nullopt;
 }
@@ -109,6 +111,21 @@ FileStatus SyncFolder(FileOps& ops, const std::filesystem::path& target) {
 std::string DisplayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+FileResult<FileInfo> InspectFile(FileOps& ops, const std::filesystem::path& path) {
+    FileResult<FileInfo> result;
+    const SysResult inspected = Retrying([&] { return ops.Inspect(path, result.value); });
+    if (inspected.error == std::errc::no_such_file_or_directory) {
+        result.value = FileInfo{};
+    } else if (!inspected.ok()) {
+        result.error = ErrorFor(path, inspected.error);
+    } else if (result.value.kind == FileKind::Folder) {
+        result.error = ErrorFor(path, std::make_error_code(std::errc::is_a_directory));
+    } else if (result.value.kind != FileKind::Regular) {
+        result.error = ErrorFor(path, NotRegularFile());
+    }
+    return result;
 }
 
 FileResult<std::string> ReadWholeFile(FileOps& ops, const std::filesystem::path& path) {
@@ -157,10 +174,18 @@ FileStatus CreateIfMissing(FileOps& ops, const std::filesystem::path& path) {
 }
 
 FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::string_view bytes) {
+    const FileResult<FileInfo> old = InspectFile(ops, path);
+    if (!old.ok()) {
+        return old.error;
+    }
+    if (old.value.kind == FileKind::Regular && !old.value.writable) {
+        return ErrorFor(path, std::make_error_code(std::errc::permission_denied));
+    }
+    const std::filesystem::path target = ops.ResolveLink(path);
     std::filesystem::path temp;
     SysResult created;
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        temp = TempNameFor(path);
+        temp = TempNameFor(target);
         created = Retrying([&] { return ops.CreateNew(temp); });
         if (created.error != std::errc::file_exists) {
             break;
@@ -194,18 +219,23 @@ FileStatus ReplaceFile(FileOps& ops, const std::filesystem::path& path, std::str
     if (!step.ok() && !Interrupted(step)) {
         return abandon(step.error, false);
     }
-    step = Retrying([&] { return ops.Rename(temp, path); });
+    if (old.value.kind == FileKind::Regular) {
+        // Best effort: a file system without permissions (FAT) still takes the content.
+        Retrying([&] { return ops.SetPermissions(temp, old.value.permissions); });
+    }
+    step = Retrying([&] { return ops.Rename(temp, target); });
     if (!step.ok()) {
         return abandon(step.error, false);
     }
-    FileStatus synced = SyncFolder(ops, path);
+    FileStatus synced = SyncFolder(ops, target, path);
     if (synced) {
         synced->replaced = true;
     }
     return synced;
 }
 
-void RemoveLeftoverTemporaries(FileOps& ops, const std::filesystem::path& path) {
+void RemoveLeftoverTemporaries(FileOps& ops, const std::filesystem::path& file) {
+    const std::filesystem::path path = ops.ResolveLink(file);
     const std::string target = path.filename().string();
     std::error_code error;
     std::vector<std::filesystem::path> leftovers;

@@ -1,7 +1,6 @@
 #include "data/modFileIO.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "data/SafeFile.h"
@@ -14,23 +13,22 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Calls visit with every line of the file's bytes, as views into them, until visit returns
-// false. Only a carriage return ends a line (a line feed right after it belongs to the
-// ending); a bare line feed is text.
+// false. A carriage return, a line feed, or the two together end a line: files written by
+// hand on any system read line by line.
 template <class Visit>
 void ForEachLine(std::string_view bytes, Visit visit) {
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const void* cr = std::memchr(bytes.data() + start, '\r', bytes.size() - start);
-        if (cr == nullptr) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
             visit(bytes.substr(start));
             return;
         }
-        const auto end = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data());
         if (!visit(bytes.substr(start, end - start))) {
             return;
         }
         start = end + 1;
-        if (start < bytes.size() && bytes[start] == '\n') {
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
             ++start;
         }
     }

@@ -10,8 +10,8 @@
 #include "data/MessageTable.h"
 
 // The message data file, "data.dat": ANSI text, one "message=response" entry per line,
-// lines ended by CR LF. Every rewrite replaces the file crash-safely: a failure leaves the
-// old file byte for byte as it was.
+// lines ended by CR LF (a lone CR or LF is read as a line end too). Every rewrite replaces the file
+// crash-safely: a failure leaves the old file byte for byte as it was.
 //
 // Each file routine comes twice: on the system's files, and on a given file layer so that
 // tests can make any single system call fail.
@@ -25,8 +25,8 @@ using data::MessageTable;
 // Removes leading and trailing spaces (code 32 only; tabs and other white space stay).
 std::string_view Trim(std::string_view text);
 
-// Splits file bytes into lines: CR LF or a lone CR ends a line, a bare LF is text, and a
-// last line without an ending still counts. An empty file has no lines.
+// Splits file bytes into lines: CR LF, a lone CR or a lone LF ends a line, and a last line
+// without an ending still counts. An empty file has no lines.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
 // Joins lines, each followed by CR LF.

@@ -240,7 +240,11 @@ void frmBrevanto::Connect() {
     connect(cmdStart_, &QPushButton::clicked, this, [this] { core_.ToggleAutoRespond(); });
     connect(mnuStart_, &QAction::triggered, this, [this] { core_.ToggleAutoRespond(); });
     connect(mnuStop_, &QAction::triggered, this, [this] { core_.ToggleAutoRespond(); });
-    connect(mnuExit_, &QAction::triggered, this, [this] { EndProgram(); });
+    connect(mnuExit_, &QAction::triggered, this, [this] {
+        if (core_.QueryUnload()) {
+            EndProgram();
+        }
+    });
 
     connect(cmdAdd_, &QPushButton::clicked, this, [this] { core_.AddMessageRow(); });
     connect(mnuAdd_, &QAction::triggered, this, [this] { core_.AddMessageRow(); });
@@ -333,6 +337,11 @@ void frmBrevanto::changeEvent(QEvent* event) {
 }
 
 void frmBrevanto::closeEvent(QCloseEvent* event) {
+    // Unsaved table edits are saved, dropped or kept with the window open, as the user says.
+    if (!ended_ && !core_.QueryUnload()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     EndProgram();
 }
@@ -486,7 +495,12 @@ int frmBrevanto::MsgBox(const std::string& prompt, int style, const std::string&
 
 std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& title,
                                   const std::string& defaultText) {
-    return ToAnsi(ShowInputBox(this, FromAnsi(prompt), FromAnsi(title), FromAnsi(defaultText)));
+    const QString typed =
+        ShowInputBox(this, FromAnsi(prompt), FromAnsi(title), FromAnsi(defaultText));
+    std::string text = ToAnsi(typed);
+    // A character the code page lacks came back as "?", so the round trip differs.
+    inputLost_ = FromAnsi(text) != typed;
+    return text;
 }
 
 }  // namespace brevanto::ui

@@ -72,6 +72,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    bool InputLostCharacters() const override { return inputLost_; }
 
   signals:
     // Closing the window or "E&xit": the tray icon is gone and the program should end.
@@ -101,6 +102,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     bool loaded_ = false;
     bool syncingCell_ = false;
     bool ended_ = false;
+    bool inputLost_ = false;
 
     QTimer tmrMin_;
     QTimer tmrCheckMessage_;

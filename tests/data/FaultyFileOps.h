@@ -44,7 +44,12 @@ class FaultyFileOps final : public data::FileOps {
     BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p))
     BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h))
     BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h))
+    BREVANTO_FAULTY_CALL(Inspect, (const Path& p, data::FileInfo& info), (p, info))
+    BREVANTO_FAULTY_CALL(SetPermissions, (const Path& p, unsigned bits), (p, bits))
 #undef BREVANTO_FAULTY_CALL
+    Path ResolveLink(const Path& p) override {
+        return real().ResolveLink(p);
+    }
 
   private:
     static data::FileOps& real() {

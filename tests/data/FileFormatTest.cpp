@@ -12,8 +12,11 @@ using Lines = std::vector<std::string>;
 
 // Line splitting, lookup and storing are checked against their literal forms below; these
 // few cases pin down the corners that random files seldom reach.
-TEST(FileFormat, OnlyACarriageReturnEndsALineAndLinesAreWrittenWithCrLf) {
-    EXPECT_EQ(SplitLines("a\r\r\nb\n\r\n"), (Lines{"a", "", "b\n"}));
+TEST(FileFormat, AnyLineEndIsReadAndLinesAreWrittenWithCrLf) {
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\r\n"), (Lines{"a", "", "b", ""}));
+    // A file saved by a Linux editor, and one with a line feed before a carriage return.
+    EXPECT_EQ(SplitLines("hi=1\nbye=2\n"), (Lines{"hi=1", "bye=2"}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
     EXPECT_EQ(JoinLines({"a", "", "b=c"}), "a\r\n\r\nb=c\r\n");
     EXPECT_EQ(JoinLines({}), "");
 }

@@ -114,7 +114,7 @@ TEST_F(FileRoutines, AnyBytesAreHandled) {
     // A megabyte of text without any line ending is one line.
     std::string big(1 << 20, 'a');
     big[500000] = '=';
-    big[500001] = '\n';
+    big[500001] = '\t';
     WriteBytes(path, big);
     EXPECT_EQ(GetEntry(std::string(500000, 'A'), path).value.size(), big.size() - 500001);
     ASSERT_EQ(LoadGrid(path, grid), std::nullopt);

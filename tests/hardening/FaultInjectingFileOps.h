@@ -77,6 +77,16 @@ class FaultInjectingFileOps final : public data::FileOps {
             "CloseDirectory", false, [&] { return Real().CloseDirectory(handle); }, true);
     }
 
+    data::SysResult Inspect(const std::filesystem::path& path, data::FileInfo& info) override {
+        return Pass("Inspect", false, [&] { return Real().Inspect(path, info); });
+    }
+    data::SysResult SetPermissions(const std::filesystem::path& path, unsigned bits) override {
+        return Pass("SetPermissions", false, [&] { return Real().SetPermissions(path, bits); });
+    }
+    std::filesystem::path ResolveLink(const std::filesystem::path& path) override {
+        return Real().ResolveLink(path);
+    }
+
   private:
     static data::FileOps& Real() { return data::SystemFileOps(); }
 

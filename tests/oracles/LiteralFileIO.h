@@ -12,18 +12,18 @@
 // give exactly these results.
 namespace brevanto::oracle {
 
-// Reads lines one character at a time: a carriage return ends the line and swallows one
-// line feed right after it; anything else, a lone line feed included, is text.
+// Reads lines one character at a time: a carriage return or a line feed ends the line, and
+// a carriage return swallows one line feed right after it.
 inline std::vector<std::string> LiteralReadLines(std::string_view bytes) {
     std::vector<std::string> lines;
     std::string current;
     bool open_line = false;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
             lines.push_back(current);
             current.clear();
             open_line = false;
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
                 ++i;
             }
         } else {

@@ -339,6 +339,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(grid->model()->index(1, 1).data().toString(),
                  QStringLiteral("hey, caf\u00e9 open"));
         QCOMPARE(grid->currentIndex(), grid->model()->index(1, 1));
+        QVERIFY(!window_->InputLostCharacters());
+        {
+            ModalAnswer lost(
+                [](QWidget* box) { AnswerInput(box, QStringLiteral("\u263a"), true); });
+            ClickCell(1, 0);
+        }
+        QVERIFY(window_->InputLostCharacters());
+        QCOMPARE(window_->Core().Table().Cell(1, 0), std::string("?"));
 
         {
             ModalAnswer cancel([](QWidget* box) { AnswerInput(box, QStringLiteral("x"), false); });
@@ -507,8 +515,16 @@ class MainWindowTest : public QObject {
     void closingAndExitEndTheProgram() {
         Open("hi=hello there\r\n");
         QSignalSpy ended(window_.get(), &frmBrevanto::programEnded);
-        Child<QAction>("mnuExit")->trigger();
-        QCOMPARE(ended.count(), 1);
+        window_->Core().AddMessageRow();  // unsaved: Exit asks, Cancel stays, No ends
+        for (const auto button : {QMessageBox::Cancel, QMessageBox::No}) {
+            ModalAnswer answer([&](QWidget* box) {
+                QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("not saved"));
+                Press(box, button);
+            });
+            Child<QAction>("mnuExit")->trigger();
+            QCOMPARE(answer.Answered(), 1);
+            QCOMPARE(ended.count(), button == QMessageBox::No ? 1 : 0);
+        }
         QVERIFY(!window_->MySysTray().IconShown());
 
         Open("hi=hello there\r\n");

@@ -41,6 +41,12 @@ int ShowMessageBox(QWidget* parent, const QString& prompt, int style, const QStr
             box.setEscapeButton(box.addButton(QMessageBox::No));
             escapeAnswer = core::kNo;
             break;
+        case core::kYesNoCancel:
+            box.setDefaultButton(box.addButton(QMessageBox::Yes));
+            box.addButton(QMessageBox::No);
+            box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+            escapeAnswer = core::kCancel;
+            break;
         case core::kOkCancel:
             box.setDefaultButton(box.addButton(QMessageBox::Ok));
             box.setEscapeButton(box.addButton(QMessageBox::Cancel));

@@ -11,9 +11,10 @@ namespace brevanto::ui {
 
 inline const QString kApplicationTitle = QStringLiteral("Brevanto");
 
-// Shows the buttons of style 0 (OK), 1 (OK, Cancel) or 4 (Yes, No; Yes the default), with
-// no icon, and returns the button's number: 1 OK, 2 Cancel, 6 Yes, 7 No. Closing the box
-// counts as its Cancel or No, or as OK where OK is the only button.
+// Shows the buttons of style 0 (OK), 1 (OK, Cancel), 3 (Yes, No, Cancel) or 4 (Yes, No),
+// the first one the default, with no icon, and returns the button's number: 1 OK,
+// 2 Cancel, 6 Yes, 7 No. Closing the box counts as its Cancel or No, or as OK where OK is
+// the only button.
 int ShowMessageBox(QWidget* parent, const QString& prompt, int style, const QString& title);
 
 // The typed text on OK; an empty text on Cancel or when the box is closed.

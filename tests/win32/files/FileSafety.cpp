@@ -1,0 +1,205 @@
+// The data file's protections on the Win32 file layer: the responder core with headless
+// controls saves and loads through the real Windows calls. filesafety.exe ends with
+// "N passed, M failed"; the exit code is 1 on any failure. "filesafety.exe hold <file>" is
+// the instance that the lock test kills.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "aim/simulated/SimulatedAim.h"
+#include "core/HeadlessControls.h"
+#include "core/MainWindow.h"
+#include "data/FaultyFileOps.h"
+#include "data/InstanceLock.h"
+#include "suite/Checks.h"
+
+// Last: its macros would rename the window system's own constants above.
+#include <windows.h>
+
+namespace {
+
+using namespace brevanto;
+namespace fs = std::filesystem;
+using wine::Checks;
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool Mentions(const core::HeadlessControls& controls, std::size_t box, const std::string& text) {
+    return box < controls.boxes.size() &&
+           controls.boxes[box].prompt.find(text) != std::string::npos;
+}
+
+// A main window on a data file in a folder of its own, removed at the end.
+struct Window {
+    explicit Window(const std::string& name)
+        : folder(fs::temp_directory_path() / ("brevanto-files-" + name)) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~Window() {
+        ::SetFileAttributesW((folder / "data.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    void Start() {
+        main = std::make_unique<core::MainWindow>(aim, controls, file, files);
+        main->Form_Load(core::WindowGeometry{9000, 6000, 3000, 3500, 2000, 4000});
+    }
+    DWORD Attributes() const { return ::GetFileAttributesW(file.c_str()); }
+
+    fs::path folder;
+    fs::path file = folder / "data.dat";
+    aim::simulated::SimulatedAim aim;
+    core::HeadlessControls controls;
+    testing::FaultyFileOps files;
+    std::unique_ptr<core::MainWindow> main;
+};
+
+void ReadOnlyAndHiddenFiles(Checks& checks) {
+    for (const DWORD attribute : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN}) {
+        const bool readOnly = attribute == FILE_ATTRIBUTE_READONLY;
+        Window window(readOnly ? "readonly" : "hidden");
+        Write(window.file, "hi=hello\r\n");
+        ::SetFileAttributesW(window.file.c_str(), attribute);
+        window.Start();
+        checks.Equal(window.main->Table().Cell(0, 1), "hello", "the file loads");
+        window.main->Table().SetCell(0, 1, "changed");
+        window.main->SaveData();
+        checks.That(readOnly ? Mentions(window.controls, 0, "data.dat: ")
+                             : Mentions(window.controls, 0, "The message was saved!"),
+                    readOnly ? "a read-only file is not saved over" : "a hidden file is saved");
+        checks.Equal(Read(window.file), readOnly ? "hi=hello\r\n" : "hi=changed\r\n", "content");
+        checks.That((window.Attributes() & attribute) != 0, "the attribute stays");
+    }
+}
+
+void LinksAndFolders(Checks& checks) {
+    Window window("link");
+    fs::create_directory(window.folder / "real");
+    Write(window.folder / "real" / "table.txt", "old=pair\r\n");
+    // Wine 8 answers success without making a link: only a link that exists is tried.
+    ::CreateSymbolicLinkW(window.file.c_str(), L"real\\table.txt", 0);
+    if (window.Attributes() != INVALID_FILE_ATTRIBUTES &&
+        (window.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        window.Start();
+        window.main->Table().SetCell(0, 1, "new");
+        window.main->SaveData();
+        checks.That((window.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+                    "the link stays a link");
+        checks.Equal(Read(window.folder / "real" / "table.txt"), "old=new\r\n", "target saved");
+    } else {
+        std::printf("SKIP symbolic links: this system makes none\n");
+    }
+
+    Window folder("folder");
+    fs::create_directory(folder.file);
+    folder.Start();
+    checks.That(Mentions(folder.controls, 0, "could not be read"), "a folder is refused");
+    folder.main->AddMessageRow();
+    folder.main->SaveData();
+    checks.That(fs::is_directory(folder.file) && folder.controls.boxes.size() == 2,
+                "a folder is never saved over");
+}
+
+// Cancel keeps the file; an unreadable file, an edit on disk and a "=" in a message ask.
+void QuestionsBeforeSaving(Checks& checks) {
+    for (const std::string fault : {"unreadable", "edited", "equals"}) {
+        Window window(fault);
+        Write(window.file, "hand=written\nlinux=editor\n");
+        if (fault == "unreadable") {
+            window.files.FailCall("OpenForReading", 1, EIO);
+        }
+        window.Start();
+        window.controls.boxes.clear();
+        checks.Equal(std::to_string(window.main->Table().Rows()), fault == "unreadable" ? "0" : "2",
+                     "bare line feeds end lines");
+        if (fault == "edited") {
+            Write(window.file, "hand=edited\r\n");
+        }
+        window.main->AddMessageRow();
+        window.main->Table().SetCell(window.main->Table().Rows() - 1, 0,
+                                     fault == "equals" ? "1+1=2" : "x");
+        window.controls.msgBoxAnswers = {core::kCancel};
+        const std::string before = Read(window.file);
+        window.main->SaveData();
+        checks.That(
+            window.controls.boxes.size() == 1 && window.controls.boxes[0].style == core::kOkCancel,
+            "asked before saving: " + fault);
+        checks.Equal(Read(window.file), before, "Cancel keeps the file");
+        window.controls.msgBoxAnswers = {core::kCancel};
+        checks.That(!window.main->QueryUnload(), "unsaved edits keep the window open");
+    }
+}
+
+// The lock test's second process holds the lock until it is killed.
+int Hold(const fs::path& file) {
+    data::InstanceLock lock(file);
+    Write(fs::path(file) += ".held", "");
+    ::Sleep(60000);
+    return 0;
+}
+
+void OneInstancePerFolder(Checks& checks) {
+    Window window("lock");
+    {
+        data::InstanceLock first(window.file);
+        checks.That(first.state() == data::InstanceLock::State::Held, "the first holds it");
+        checks.That(
+            data::InstanceLock(window.file).state() == data::InstanceLock::State::HeldElsewhere,
+            "a second is refused");
+    }
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command =
+        L"\"" + std::wstring(self) + L"\" hold \"" + window.file.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        checks.Fail("the holding process did not start");
+        return;
+    }
+    for (int i = 0; i < 500 && !fs::exists(fs::path(window.file) += ".held"); ++i) {
+        ::Sleep(20);
+    }
+    checks.That(data::InstanceLock(window.file).state() == data::InstanceLock::State::HeldElsewhere,
+                "another process holds it");
+    ::TerminateProcess(process.hProcess, 9);
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    checks.That(data::InstanceLock(window.file).state() == data::InstanceLock::State::Held,
+                "a killed holder blocks nobody");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "hold") {
+        return Hold(argv[2]);
+    }
+    const struct {
+        const char* name;
+        void (*run)(Checks&);
+    } tests[] = {{"ReadOnlyAndHiddenFiles", ReadOnlyAndHiddenFiles},
+                 {"LinksAndFolders", LinksAndFolders},
+                 {"QuestionsBeforeSaving", QuestionsBeforeSaving},
+                 {"OneInstancePerFolder", OneInstancePerFolder}};
+    Checks checks;
+    for (const auto& test : tests) {
+        checks.Section(test.name);
+        test.run(checks);
+    }
+    checks.PrintSummary();
+    return checks.Failed() == 0 ? 0 : 1;
+}
