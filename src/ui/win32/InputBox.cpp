@@ -7,6 +7,31 @@
 
 namespace brevanto::win32ui {
 
+namespace {
+
+// The edit keeps Unicode text whatever the program's code page; reading it in Unicode and
+// converting without best-fit substitutes tells whether a character had no code.
+std::string TypedText(HWND edit, bool& lostCharacters) {
+    lostCharacters = false;
+    const int length = ::GetWindowTextLengthW(edit);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(::GetWindowTextW(edit, wide.data(), length + 1)));
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                              static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    BOOL usedDefault = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                          text.data(), bytes, nullptr, &usedDefault);
+    lostCharacters = usedDefault != FALSE;
+    return text;
+}
+
+}  // namespace
+
 InputBox::InputBox(const TwipsScale& scale, const Fonts& fonts, std::string prompt,
                    std::string title, std::string text)
     : ModalDialog(scale, fonts),
@@ -34,7 +59,7 @@ HWND InputBox::Build() {
 
 void InputBox::Command(int id) {
     if (id == IDOK) {
-        text_ = WindowText(::GetDlgItem(Handle(), IDC_InputText));
+        text_ = TypedText(::GetDlgItem(Handle(), IDC_InputText), lostCharacters_);
         End(IDOK);
     } else if (id == IDCANCEL) {
         End(IDCANCEL);

@@ -15,6 +15,9 @@ class InputBox : public ModalDialog {
 
     // The typed text on OK; "" on Cancel or when the box is closed.
     std::string Ask(HWND owner);
+    // Whether the typed text held characters the ANSI code page has no code for, which
+    // came back as "?".
+    bool LostCharacters() const { return lostCharacters_; }
 
   private:
     HWND Build() override;
@@ -23,6 +26,7 @@ class InputBox : public ModalDialog {
     std::string prompt_;
     std::string title_;
     std::string text_;
+    bool lostCharacters_ = false;
 };
 
 }  // namespace brevanto::win32ui

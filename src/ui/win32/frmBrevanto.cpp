@@ -369,7 +369,9 @@ LRESULT frmBrevanto::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             TrayIcon_MouseMessage(static_cast<unsigned>(LOWORD(lParam)));
             return 0;
         case WM_CLOSE:
-            EndProgram();
+            if (core_.QueryUnload()) {
+                EndProgram();
+            }
             return 0;
         case WM_DESTROY:
             window_ = nullptr;
@@ -402,7 +404,9 @@ void frmBrevanto::OnCommand(int id, int notification) {
             core_.ToggleAutoRespond();
             break;
         case IDM_mnuExit:
-            EndProgram();
+            if (core_.QueryUnload()) {
+                EndProgram();
+            }
             break;
         case IDC_cmdAdd:
         case IDM_mnuAdd:
@@ -603,14 +607,28 @@ int frmBrevanto::MsgBox(const std::string& prompt, int style, const std::string&
         return answer;
     }
     // A box that could not be shown counts as closed without an answer.
-    return style == core::kYesNo ? core::kNo : style == core::kOkCancel ? core::kCancel : core::kOk;
+    switch (style) {
+        case core::kYesNo:
+            return core::kNo;
+        case core::kOkCancel:
+        case core::kYesNoCancel:
+            return core::kCancel;
+        default:
+            return core::kOk;
+    }
 }
 
 std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& title,
                                   const std::string& defaultText) {
     win32ui::InputBox box(scale_, fonts_, prompt, title.empty() ? kApplicationTitle : title,
                           defaultText);
-    return box.Ask(window_);
+    std::string text = box.Ask(window_);
+    inputLostCharacters_ = box.LostCharacters();
+    return text;
+}
+
+bool frmBrevanto::InputLostCharacters() const {
+    return inputLostCharacters_;
 }
 
 }  // namespace brevanto::win32ui

@@ -58,6 +58,7 @@ class frmBrevanto : public core::Controls {
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    bool InputLostCharacters() const override;
 
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -98,6 +99,7 @@ class frmBrevanto : public core::Controls {
     int frameTop_ = 0;  // twips; the frame's children move with it
     bool loaded_ = false;
     bool ended_ = false;
+    bool inputLostCharacters_ = false;
 };
 
 }  // namespace brevanto::win32ui
