@@ -48,7 +48,7 @@ class Label {
         if (!label_.empty()) {
             for (std::size_t at = anyCase_.FirstFrom(done); at != kNone && at + label_.size() <= to;
                  at = anyCase_.FirstFrom(done)) {
-                out.append(text_.substr(done, at - done));
+                out.append(text_.data() + done, at - done);
                 done = at + label_.size();
             }
         }

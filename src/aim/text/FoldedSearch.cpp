@@ -13,12 +13,11 @@ namespace brevanto::aim {
 namespace {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
 
-// Flags (high bit) every zero byte of word; above a flagged byte a non-zero one can be
-// flagged too, so a flag is a place to check, and the lowest flag is always right.
+// Sets the high bit of every zero byte of word, and of no other byte.
 std::uint64_t ZeroBytes(std::uint64_t word) {
-    return (word - kOnes) & ~word & kHighs;
+    return ~(((word & kLows) + kLows) | word | kLows);
 }
 
 std::uint64_t LoadWord(const unsigned char* bytes) {
@@ -27,20 +26,12 @@ std::uint64_t LoadWord(const unsigned char* bytes) {
     return word;
 }
 
-// The offset of the flagged byte that comes first in memory, and the flags without it.
+// The offset of the flagged byte that comes first in memory.
 int FirstFlagged(std::uint64_t flags) {
     if constexpr (std::endian::native == std::endian::little) {
         return std::countr_zero(flags) / 8;
     } else {
         return std::countl_zero(flags) / 8;
-    }
-}
-
-std::uint64_t WithoutFirst(std::uint64_t flags) {
-    if constexpr (std::endian::native == std::endian::little) {
-        return flags & (flags - 1);
-    } else {
-        return flags & ~(std::uint64_t{1} << (63 - std::countl_zero(flags)));
     }
 }
 
@@ -147,17 +138,17 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
                    : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
     }
     if (head_.wordWide && tail_.wordWide) {
+        const bool oneSpellingEach = head_.first == head_.second && tail_.first == tail_.second;
         for (; i + 8 <= end; i += 8) {
             const std::uint64_t first = LoadWord(bytes + i);
             const std::uint64_t last = LoadWord(bytes + i + length - 1);
-            std::uint64_t flags =
-                (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
-                (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
-            for (; flags != 0; flags = WithoutFirst(flags)) {
-                const std::size_t start = i + static_cast<std::size_t>(FirstFlagged(flags));
-                if (Fits(bytes, start)) {
-                    return start;
-                }
+            std::uint64_t flags = ZeroBytes(first ^ head_.first) & ZeroBytes(last ^ tail_.first);
+            if (!oneSpellingEach) {
+                flags = (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
+                        (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
+            }
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
             }
         }
     }
