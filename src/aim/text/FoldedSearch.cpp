@@ -1,5 +1,6 @@
 #include "aim/text/FoldedSearch.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -132,7 +133,9 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
     }
     const std::size_t end = size - length + 1;  // starts lie before end
     if (length == 1 && head_.first == head_.second && head_.wordWide) {
-        const void* hit = i < end ? std::memchr(bytes + i, pattern_.front(), end - i) : nullptr;
+        // The one byte that folds to the pattern's byte, which need not be that byte itself.
+        const int only = static_cast<int>(head_.first & 0xFF);
+        const void* hit = i < end ? std::memchr(bytes + i, only, end - i) : nullptr;
         return hit == nullptr
                    ? size
                    : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);

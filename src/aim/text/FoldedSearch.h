@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -40,11 +40,12 @@ class FoldedSearch {
     std::size_t Next(std::string_view text, Cursor& cursor) const;
 
   private:
-    // The bytes that fold to one pattern byte, for a word-wide test; 0 when more than two
-    // do, and the test goes byte by byte.
+    // The bytes that fold to one pattern byte, each repeated over a word (the same twice
+    // for a byte with one spelling). When more than two do, wordWide is false and the test
+    // goes byte by byte.
     struct Spellings {
-        unsigned long long first = 0;
-        unsigned long long second = 0;
+        std::uint64_t first = 0;
+        std::uint64_t second = 0;
         bool wordWide = false;
     };
 
