@@ -132,13 +132,26 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
         return size;
     }
     const std::size_t end = size - length + 1;  // starts lie before end
-    if (length == 1 && head_.first == head_.second && head_.wordWide) {
-        // The one byte that folds to the pattern's byte, which need not be that byte itself.
+    if (head_.wordWide && head_.first == head_.second) {
+        // memchr is fastest while the first byte is rare; where it crowds, the word-wide
+        // test below takes over.
         const int only = static_cast<int>(head_.first & 0xFF);
-        const void* hit = i < end ? std::memchr(bytes + i, only, end - i) : nullptr;
-        return hit == nullptr
-                   ? size
-                   : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
+        while (i < end) {
+            const void* hit = std::memchr(bytes + i, only, end - i);
+            if (hit == nullptr) {
+                return size;
+            }
+            const auto at =
+                static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
+            if (Fits(bytes, at)) {
+                return at;
+            }
+            const bool crowded = at - i < 16;
+            i = at + 1;
+            if (crowded) {
+                break;
+            }
+        }
     }
     if (head_.wordWide && tail_.wordWide) {
         const bool oneSpellingEach = head_.first == head_.second && tail_.first == tail_.second;
