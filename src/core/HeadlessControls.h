@@ -35,6 +35,7 @@ class HeadlessControls : public Controls {
     // What the procedures put into the controls.
     ModeControls mode;
     std::string logText;
+    int logTextSets = 0;  // how often the log box was set
     std::vector<std::string> buddyList;
     int selectedBuddy = -1;
     int tableChanges = 0;
@@ -61,7 +62,10 @@ class HeadlessControls : public Controls {
 
     void ApplyMode(const ModeControls& newMode) override { mode = newMode; }
 
-    void SetLogText(const std::string& text) override { logText = text; }
+    void SetLogText(const std::string& text) override {
+        logText = text;
+        ++logTextSets;
+    }
     void AddBuddyToList(const std::string& name) override { buddyList.push_back(name); }
     int BuddyListCount() const override { return static_cast<int>(buddyList.size()); }
     std::string BuddyListItem(int index) const override;
