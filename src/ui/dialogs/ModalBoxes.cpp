@@ -1,10 +1,13 @@
 #include "ui/dialogs/ModalBoxes.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <limits>
 
 #include "core/Controls.h"
+#include "ui/fonts/Fonts.h"
 
 namespace brevanto::ui {
 
@@ -33,6 +36,7 @@ int ShowMessageBox(QWidget* parent, const QString& prompt, int style, const QStr
     QMessageBox box(QMessageBox::NoIcon, TitleOrApplication(title), LineBreaks(prompt),
                     QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setFont(SansFont(8.25));
     ModalToParent(box);
     int escapeAnswer = core::kOk;
     switch (style) {
@@ -78,7 +82,12 @@ QString ShowInputBox(QWidget* parent, const QString& prompt, const QString& titl
     box.setWindowTitle(TitleOrApplication(title));
     box.setLabelText(LineBreaks(prompt));
     box.setInputMode(QInputDialog::TextInput);
+    box.setFont(SansFont(8.25));
     ModalToParent(box);
+    // A cell may hold any length; the field's default limit of 32,767 would cut it.
+    if (auto* field = box.findChild<QLineEdit*>()) {
+        field->setMaxLength(std::numeric_limits<int>::max());
+    }
     box.setTextValue(defaultText);
     if (box.exec() != QDialog::Accepted) {
         return {};
