@@ -109,7 +109,8 @@ void frmBrevanto::BuildControls() {
 
     const char* ignoreCaptions[] = {"?", ".", "!"};
     const int ignoreLefts[] = {3480, 3960, 4440};
-    const int ignoreWidths[] = {495, 375, 375};
+    // Wide enough for the check mark and the caption in the shipped bold face.
+    const int ignoreWidths[] = {495, 450, 450};
     for (int i = 2; i >= 0; --i) {
         auto* box = new QCheckBox(QString::fromLatin1(ignoreCaptions[i]), fraControls_);
         box->setObjectName(QStringLiteral("chkIgnore%1").arg(i));
@@ -324,8 +325,14 @@ void frmBrevanto::resizeEvent(QResizeEvent* event) {
 
 void frmBrevanto::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Coming back to the normal state lays the window out for its current height.
+    // Coming back to the normal state lays the window out for its current height. The
+    // layout has a fixed width: a window manager that maximises anyway is undone.
     if (event->type() == QEvent::WindowStateChange) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            QTimer::singleShot(0, this, [this] {
+                setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            });
+        }
         Form_Resize();
     }
 }
@@ -374,7 +381,9 @@ void frmBrevanto::ShowPracticeWindow() {
     const QSize frame = frameGeometry().size() - size();
     const QRect area = screen()->availableGeometry();
     if (practice_->isHidden()) {
-        practice_->move(BesidePosition(frameGeometry(), practice_->size() + frame, area));
+        const SideBySide place = BesidePositions(frameGeometry(), practice_->size() + frame, area);
+        move(place.anchor);
+        practice_->move(place.window);
     }
     practice_->showNormal();
     practice_->raise();
