@@ -363,6 +363,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(DataFile(), QByteArray("bye=see you\r\nhi=hello there\r\n"));
     }
 
+    // A megabyte cell: the grid shows its start, the input box and the table the whole.
+    void aLongCellIsShownShortAndEditedWhole() {
+        const std::string longCell = std::string(1 << 20, 'x') + "\xe9nd";
+        Open(QByteArray("hi=") + QByteArray::fromStdString(longCell) + "\r\n");
+        const QString shown = Child<QTableView>("flexGrid")->model()->index(0, 1).data().toString();
+        QVERIFY(shown.size() <= 1000 && shown.startsWith(QStringLiteral("xxx")));
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        ModalAnswer ok([](QWidget* box) {
+            QCOMPARE(qobject_cast<QInputDialog*>(box)->textValue().size(), (1 << 20) + 3);
+            qobject_cast<QDialog*>(box)->accept();
+        });
+        ClickCell(0, 1);
+        QCOMPARE(ok.Answered(), 1);
+        QVERIFY(window_->Core().Table().Cell(0, 1) == longCell);
+    }
+
     void currentCellFollowsTheViewAndTheTable() {
         Open("a=1\r\nb=2\r\nc=3\r\n");
         auto* grid = Child<QTableView>("flexGrid");
