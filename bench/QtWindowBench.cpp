@@ -1,9 +1,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -140,6 +142,28 @@ void BM_QtTick_AfterReplies(benchmark::State& state) {
         static_cast<double>(session.window.Core().Conversations().front().Transcript.size());
 }
 BENCHMARK(BM_QtTick_AfterReplies)->Arg(30)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A click on a megabyte cell until the input box is shown with the whole text, OK pressed
+// at once and the table updated.
+void BM_QtOpenMegabyteCell(benchmark::State& state) {
+    QTemporaryDir folder;
+    Session session(WriteFile(folder, "hi=" + QByteArray(1 << 20, 'x') + "\r\n"));
+    for (auto _ : state) {
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                box->accept();
+            }
+        });
+        session.window.Core().Table().SetRow(0);
+        session.window.Core().Table().SetCol(1);
+        session.window.Core().flexGrid_Click();
+        Session::Settle();
+    }
+    if (session.window.Core().Table().Cell(0, 1).size() != (1 << 20)) {
+        state.SkipWithError("the cell did not come back whole");
+    }
+}
+BENCHMARK(BM_QtOpenMegabyteCell)->Unit(benchmark::kMillisecond);
 
 // From nothing to both windows shown and painted, on a table of 100,000 rows or one row
 // whose response is a 10 MB line.
