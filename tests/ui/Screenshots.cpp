@@ -193,17 +193,25 @@ void ClickTrayIcon(frmBrevanto& window) {
 
 void MinimiseAndRestore(frmBrevanto& window, int round) {
     window.showMinimized();
-    QTest::qWait(1500);  // the minimise timer hides the window into the tray
-    Check(!window.isVisible() && !Mapped(&window),
-          QStringLiteral("round %1: the minimised window is still on the screen").arg(round));
-    ClickTrayIcon(window);
+    // The minimise timer hides the window into the tray; a window mapped again behind Qt's
+    // back would show up within a second after that.
+    const bool hidden = QTest::qWaitFor([&] { return !window.isVisible(); }, 5000);
     QTest::qWait(1000);
-    Check(window.isVisible() && Mapped(&window),
+    Check(hidden && !window.isVisible() && !Mapped(&window),
+          QStringLiteral("round %1: the minimised window is still on the screen").arg(round));
+    auto back = [&] { return window.isVisible() && Mapped(&window); };
+    ClickTrayIcon(window);
+    if (!QTest::qWaitFor(back, 3000)) {
+        std::fprintf(stderr, "round %d: no answer to the tray click yet, clicking again\n", round);
+        ClickTrayIcon(window);
+    }
+    Check(QTest::qWaitFor(back, 3000),
           QStringLiteral("round %1: the tray click did not bring the window back").arg(round));
-    const double share = ShownShare(&window);
-    Check(share > 0.9, QStringLiteral("round %1: only %2 %% of the restored window's pixels show")
-                           .arg(round)
-                           .arg(100 * share, 0, 'f', 1));
+    double share = 0;
+    const bool whole = QTest::qWaitFor([&] { return (share = ShownShare(&window)) > 0.9; }, 3000);
+    Check(whole, QStringLiteral("round %1: only %2 % of the restored window's pixels show")
+                     .arg(round)
+                     .arg(100 * share, 0, 'f', 1));
     Save(OnScreen(&window), QStringLiteral("restored-%1").arg(round));
 }
 
@@ -245,6 +253,11 @@ void WatchBoxes() {
         box->setProperty("looked", true);
         const QString title = box->windowTitle();
         boxesSeen << title;
+        // Room for the whole title in the title bar, beside its icon and buttons.
+        QFont titleFont = QApplication::font();
+        titleFont.setBold(true);
+        Check(box->width() >= QFontMetrics(titleFont).horizontalAdvance(title) + 100,
+              QStringLiteral("the title bar cuts \"%1\"").arg(title));
         Look(box,
              QStringLiteral("box-%1-%2")
                  .arg(boxesSeen.size())
