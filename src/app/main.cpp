@@ -32,9 +32,8 @@ int main(int argc, char* argv[]) {
     brevanto::ui::frmBrevanto window(windows);
     QObject::connect(&window, &brevanto::ui::frmBrevanto::programEnded, &app, &QApplication::quit);
     window.Form_Load();
+    window.AddPracticeWindow(&practice);
     window.show();
-
-    practice.move(window.frameGeometry().topRight() + QPoint(8, 0));
-    practice.show();
+    window.ShowPracticeWindow();
     return QApplication::exec();
 }

@@ -19,7 +19,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 
@@ -32,6 +31,7 @@ class QTableView;
 // "Window height" is the window's frame-less height: menu bar, client area and status bar.
 namespace brevanto::ui {
 
+class LogBox;
 class MessageTableModel;
 class frmAbout;
 
@@ -74,6 +74,11 @@ class frmBrevanto : public QMainWindow, public core::Controls {
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost_; }
 
+    // Lets "P&ractice Window" bring back `practice`, the simulated client's window.
+    void AddPracticeWindow(QWidget* practice);
+    // Shows the practice window beside this one, once this one is on the screen.
+    void ShowPracticeWindow();
+
   signals:
     // Closing the window or "E&xit": the tray icon is gone and the program should end.
     void programEnded();
@@ -82,6 +87,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
@@ -99,6 +105,8 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QtNotifyIcon trayBackend_;
     classTrayIcon mySysTray_;
     QPointer<frmAbout> aboutBox_;
+    QPointer<QWidget> practice_;
+    bool practicePending_ = false;
     bool loaded_ = false;
     bool syncingCell_ = false;
     bool ended_ = false;
@@ -108,7 +116,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QTimer tmrCheckMessage_;
 
     QPushButton* cmdStart_ = nullptr;
-    QPlainTextEdit* rtbMessages_ = nullptr;
+    LogBox* rtbMessages_ = nullptr;
     QComboBox* cboTextMessage_ = nullptr;
     QGroupBox* fraControls_ = nullptr;
     std::array<QCheckBox*, 3> chkIgnore_{};
@@ -129,6 +137,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
 
     QAction* mnuStart_ = nullptr;
     QAction* mnuStop_ = nullptr;
+    QAction* mnuPractice_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuAdd_ = nullptr;
     QAction* mnuSave_ = nullptr;
