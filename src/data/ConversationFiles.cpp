@@ -72,6 +72,10 @@ std::string Timestamp(std::chrono::system_clock::time_point when) {
 std::string ConversationEntry(std::string_view timestamp, std::string_view transcript) {
     std::string entry(timestamp);
     entry += "\r\n";
+    // The transcript's own last line break would leave two empty lines between entries.
+    while (!transcript.empty() && transcript.back() == '\n') {
+        transcript.remove_suffix(1);
+    }
     for (const char c : transcript) {
         if (c == '\n') {
             entry += '\r';
