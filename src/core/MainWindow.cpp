@@ -149,7 +149,10 @@ void MainWindow::LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::
     // Read again: the pane now holds the reply too.
     std::string paneText = modAIM::HTMLToText(modAIM::GetText(windows_, pane));
     if (!note.empty()) {
-        paneText += "\n" + note;
+        if (!paneText.empty() && paneText.back() != '\n') {
+            paneText += '\n';
+        }
+        paneText += note + '\n';
     }
     const auto logged = log_.Record(buddyName, paneText);
     if (logged.isNewBuddy) {

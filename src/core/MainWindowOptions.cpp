@@ -39,18 +39,16 @@ void MainWindow::AskReplyLimit() {
         "Answer each buddy at most once every N minutes. A buddy's window that comes sooner is "
         "logged and closed without a reply.\nN (0 for no limit):",
         "Reply Limit", std::to_string(replyLimit_.Minutes()));
-    if (typed.empty()) {
-        return;  // Cancel
-    }
     const std::optional<int> minutes = data::ParseMinutes(typed);
-    if (!minutes) {
+    if (minutes) {
+        replyLimit_.SetMinutes(*minutes);
+    } else if (!typed.empty()) {  // "" is Cancel
         controls_.MsgBox("The reply limit must be a whole number of minutes from 0 to " +
                              std::to_string(data::kMaxReplyLimitMinutes) +
                              ". The limit was left as it was.",
                          kOkOnly, kApplicationTitle);
-        return;
     }
-    replyLimit_.SetMinutes(*minutes);
+    // Shown on every way out: a menu item may have flipped its own check mark.
     controls_.ShowOptions(keepConversations_, replyLimit_.Minutes());
     OptionsChanged();
 }
