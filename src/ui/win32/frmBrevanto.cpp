@@ -345,6 +345,16 @@ LRESULT frmBrevanto::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_NOTIFYFORMAT:
             return NFR_ANSI;
+        case WM_CTLCOLORSTATIC:
+            // A read-only edit is drawn in the face colour; the log keeps the white of a
+            // document, as the Qt window's does.
+            if (reinterpret_cast<HWND>(lParam) == Control(IDC_rtbMessages)) {
+                const HDC dc = reinterpret_cast<HDC>(wParam);
+                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+            }
+            break;
         case WM_TIMER:
             if (wParam == kTimerCheckMessage) {
                 core_.tmrCheckMessage_Timer();
