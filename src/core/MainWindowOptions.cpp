@@ -82,20 +82,25 @@ void MainWindow::OptionsChanged() {
     writtenSettings_ = settings;
 }
 
+// Without a readable brevanto.ini the controls keep the values they start with.
 void MainWindow::LoadOptions() {
     optionsLoaded_ = false;
     const std::filesystem::path file = data::SettingsFile(dataFile_);
-    data::Settings settings;
     const auto inspected = data::InspectFile(files_, file);
     if (!inspected.ok() || inspected.value.kind != data::FileKind::Missing) {
         const auto bytes = inspected.ok() ? data::ReadWholeFile(files_, file)
                                           : data::FileResult<std::string>{{}, inspected.error};
-        std::optional<data::Settings> read;
-        if (bytes.ok()) {
-            read = data::ParseSettings(bytes.value);
-        }
+        const std::optional<data::Settings> read =
+            bytes.ok() ? data::ParseSettings(bytes.value) : std::nullopt;
         if (read) {
-            settings = *read;
+            controls_.SetLeadingMessage(read->leadingMessage);
+            controls_.SetDefaultMessage(read->defaultMessage);
+            for (int index = 0; index < 3; ++index) {
+                controls_.SetIgnoreChecked(index,
+                                           read->ignoreChecked[static_cast<std::size_t>(index)]);
+            }
+            keepConversations_ = read->keepConversations;
+            replyLimit_.SetMinutes(read->replyLimitMinutes);
         } else {
             controls_.ShowStatus(
                 "The options in " + data::DisplayPath(file) +
@@ -103,15 +108,8 @@ void MainWindow::LoadOptions() {
                 ", so Brevanto started with its usual options.");
         }
     }
-    controls_.SetLeadingMessage(settings.leadingMessage);
-    controls_.SetDefaultMessage(settings.defaultMessage);
-    for (int index = 0; index < 3; ++index) {
-        controls_.SetIgnoreChecked(index, settings.ignoreChecked[static_cast<std::size_t>(index)]);
-    }
-    keepConversations_ = settings.keepConversations;
-    replyLimit_.SetMinutes(settings.replyLimitMinutes);
     controls_.ShowOptions(keepConversations_, replyLimit_.Minutes());
-    writtenSettings_ = settings;
+    writtenSettings_ = CurrentSettings();
     optionsLoaded_ = true;
 }
 
