@@ -27,11 +27,9 @@ ReplyExplanation ExplainReply(std::string lastMessage, const std::string& buddyN
     explained.message = RemoveIgnoredTexts(std::move(lastMessage), controls);
     explained.key = data::LookupKey(explained.message);
 
-    const data::FileResult<std::string> bytes = data::ReadWholeFile(files, dataFile);
-    explained.fileError = bytes.error;
-    if (bytes.ok()) {
-        explained.entry = data::FindEntryRow(bytes.value, explained.key);
-    }
+    auto found = data::FindEntryRowInFile(files, dataFile, explained.key);
+    explained.fileError = found.error;
+    explained.entry = std::move(found.value);
     // An entry with an empty response counts as none.
     std::string chosen = explained.entry ? explained.entry->response : std::string();
     if (chosen.empty()) {

@@ -60,6 +60,24 @@ TEST(EntryRow, NamesTheGridRowOfTheEntryGetEntryFinds) {
     }
     EXPECT_FALSE(FindEntryRow(bytes, LookupKey("no entry line")));
     EXPECT_FALSE(FindEntryRow(bytes, LookupKey("bye")));
+
+    // Fed in two pieces cut anywhere, or byte by byte, the file reads the same.
+    for (const std::string key : {"hi", "empty", "bye"}) {
+        const auto whole = FindEntryRow(bytes, key);
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+            EntryScanner scanner(key);
+            scanner.Feed(std::string_view(bytes).substr(0, cut)) &&
+                scanner.Feed(std::string_view(bytes).substr(cut));
+            scanner.Finish();
+            EXPECT_EQ(scanner.Match(), whole) << key << " cut at " << cut;
+        }
+        EntryScanner bytewise(key);
+        for (const char c : bytes) {
+            bytewise.Feed(std::string_view(&c, 1));
+        }
+        bytewise.Finish();
+        EXPECT_EQ(bytewise.Match(), whole) << key;
+    }
 }
 
 TEST(SettingsFileFormat, ReadsBackWhatItWritesAndRefusesDamage) {
