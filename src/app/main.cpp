@@ -33,6 +33,8 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &brevanto::ui::frmBrevanto::programEnded, &app, &QApplication::quit);
     window.Form_Load();
     window.AddPracticeWindow(&practice);
+    QObject::connect(&practice, &brevanto::ui::PracticeWindow::testMessageRequested, &window,
+                     [&window] { window.Core().TestAMessage(); });
     window.show();
     window.ShowPracticeWindow();
     return QApplication::exec();

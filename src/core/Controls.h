@@ -48,6 +48,13 @@ class Controls {
 
     virtual void ApplyMode(const ModeControls& mode) = 0;
 
+    // The options remembered in brevanto.ini, put back into their controls at start.
+    virtual void SetLeadingMessage(const std::string& text) = 0;
+    virtual void SetDefaultMessage(const std::string& text) = 0;
+    virtual void SetIgnoreChecked(int index, bool checked) = 0;
+    // The check marks of "Keep &Conversations" and of "Reply &Limit..." (a limit is set).
+    virtual void ShowOptions(bool keepConversations, int replyLimitMinutes) = 0;
+
     // The conversation log display: rtbMessages and the buddy list cboTextMessage.
     virtual void SetLogText(const std::string& text) = 0;
     virtual void AddBuddyToList(const std::string& name) = 0;

@@ -16,6 +16,12 @@ bool HeadlessControls::IgnoreChecked(int index) const {
     return InRange(index, ignoreChecked.size()) && ignoreChecked[index];
 }
 
+void HeadlessControls::SetIgnoreChecked(int index, bool checked) {
+    if (InRange(index, ignoreChecked.size())) {
+        ignoreChecked[static_cast<std::size_t>(index)] = checked;
+    }
+}
+
 std::string HeadlessControls::IgnoreCaption(int index) const {
     return InRange(index, ignoreCaptions.size()) ? ignoreCaptions[index] : std::string();
 }

@@ -40,6 +40,8 @@ class HeadlessControls : public Controls {
     int selectedBuddy = -1;
     int tableChanges = 0;
     std::vector<std::string> statusMessages;
+    bool keepConversationsShown = false;
+    int replyLimitShown = 0;
 
     // Every box shown, in order.
     std::vector<ShownBox> boxes;
@@ -61,6 +63,14 @@ class HeadlessControls : public Controls {
     std::string IgnoreCaption(int index) const override;
 
     void ApplyMode(const ModeControls& newMode) override { mode = newMode; }
+
+    void SetLeadingMessage(const std::string& text) override { leadingMessage = text; }
+    void SetDefaultMessage(const std::string& text) override { defaultMessage = text; }
+    void SetIgnoreChecked(int index, bool checked) override;
+    void ShowOptions(bool keep, int limitMinutes) override {
+        keepConversationsShown = keep;
+        replyLimitShown = limitMinutes;
+    }
 
     void SetLogText(const std::string& text) override {
         logText = text;

@@ -4,6 +4,7 @@
 
 #include "aim/modAIM.h"
 #include "aim/text/TranscriptText.h"
+#include "core/ReplyExplanation.h"
 #include "data/Learning.h"
 #include "data/SafeFile.h"
 #include "data/TableFile.h"
@@ -31,10 +32,6 @@ constexpr int kRowsNamed = 10;
 // Long messages are cut in the question.
 constexpr std::size_t kMessageShown = 40;
 
-std::string TrimSpaces(const std::string& text) {
-    return std::string(modFileIO::Trim(text));
-}
-
 }  // namespace
 
 MainWindow::MainWindow(aim::WindowSystem& windows, Controls& controls,
@@ -58,6 +55,7 @@ void MainWindow::Form_Load(const WindowGeometry& geometry) {
 
     mode_ = ModeControls{};
     controls_.ApplyMode(mode_);
+    LoadOptions();
 }
 
 // An existing file is never opened for writing here: a read-only file loads, and only a
@@ -117,44 +115,51 @@ void MainWindow::RespondToIM(const std::string& buddyName, aim::Hwnd imWindow) {
         message = modAIM::ReplaceText(message, "\n", " ");
         message = modAIM::GetLastMessage(windows_, message, buddyName);
         if (message != modAIM::NulMarker) {
-            message = modAIM::ReplaceText(message, buddyName + ":", "");
-            message = RemoveIgnored(std::move(message));
-
-            auto entry = modFileIO::GetEntry(message, dataFile_, files_);
-            if (!entry.ok()) {
+            if (!replyLimit_.Allows(buddyName)) {
+                // Two auto-responders would otherwise answer each other for ever.
+                LogConversation(pane, imWindow, buddyName,
+                                "(Brevanto did not answer: " + buddyName +
+                                    " was answered less than " +
+                                    std::to_string(replyLimit_.Minutes()) + " minutes ago.)");
+                return;
+            }
+            const ReplyExplanation reply =
+                ExplainReply(std::move(message), buddyName, controls_, dataFile_, files_);
+            if (reply.fileError) {
                 // The responder must not stall on a modal box: it answers with the default
                 // message and says why where the user will see it.
                 controls_.ShowStatus(
                     "The data file could not be read, so the default "
                     "message was sent. " +
-                    entry.error->Message());
+                    reply.fileError->Message());
             }
-            std::string reply = entry.ok() ? std::move(entry.value) : std::string();
-            if (reply.empty()) {
-                reply = controls_.DefaultMessage();
-            }
-            reply = TrimSpaces(controls_.LeadingMessage() + " " + reply);
-            modAIM::SendIM(windows_, imWindow, reply);
+            modAIM::SendIM(windows_, imWindow, reply.reply);
+            replyLimit_.Replied(buddyName);
         }
     }
     LogConversation(pane, imWindow, buddyName);
 }
 
 std::string MainWindow::RemoveIgnored(std::string text) const {
-    for (int index = 0; index < 3; ++index) {
-        if (controls_.IgnoreChecked(index)) {
-            text = modAIM::ReplaceText(text, controls_.IgnoreCaption(index), "");
-        }
-    }
-    return text;
+    return RemoveIgnoredTexts(std::move(text), controls_);
 }
 
-void MainWindow::LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName) {
+void MainWindow::LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName,
+                                 const std::string& note) {
     // Read again: the pane now holds the reply too.
-    const std::string paneText = modAIM::HTMLToText(modAIM::GetText(windows_, pane));
+    std::string paneText = modAIM::HTMLToText(modAIM::GetText(windows_, pane));
+    if (!note.empty()) {
+        if (!paneText.empty() && paneText.back() != '\n') {
+            paneText += '\n';
+        }
+        paneText += note + '\n';
+    }
     const auto logged = log_.Record(buddyName, paneText);
     if (logged.isNewBuddy) {
         controls_.AddBuddyToList(buddyName);
+    }
+    if (keepConversations_) {
+        KeepConversation(buddyName, paneText);
     }
     modAIM::CloseWindow(windows_, imWindow);
     ShowConversation(static_cast<int>(logged.index));

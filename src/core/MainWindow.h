@@ -11,9 +11,11 @@
 #include "core/Controls.h"
 #include "core/ConversationLog.h"
 #include "core/Layout.h"
+#include "core/ReplyLimit.h"
 #include "data/FileError.h"
 #include "data/FileOps.h"
 #include "data/MessageTable.h"
+#include "data/SettingsFile.h"
 
 // The main window's state and procedures, without widgets: start-up, the auto-respond
 // tick, the mode switch, writing, saving and learning the table, and table editing. The Qt
@@ -40,7 +42,9 @@ class MainWindow {
     void RespondToIM(const std::string& buddyName, aim::Hwnd imWindow);
     // The text without the captions of the checked Ignore boxes, taken in index order.
     std::string RemoveIgnored(std::string text) const;
-    void LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName);
+    // A note, when given, is logged as the transcript's last line.
+    void LogConversation(aim::Hwnd pane, aim::Hwnd imWindow, const std::string& buddyName,
+                         const std::string& note = {});
     // Shows the record and selects its buddy in the list; an index without a record is
     // ignored.
     void ShowConversation(int index);
@@ -73,6 +77,19 @@ class MainWindow {
     void flexGrid_Click();  // edit the current cell through the input box
     void cboTextMessage_Click(const std::string& selectedName);
 
+    // Beyond the table (MainWindowOptions.cpp): "&Test a Message..." shows the reply a
+    // message would get and why, from data.dat as a tick reads it; the reply limit and the
+    // conversations kept in logs/ beside data.dat; the options remembered in brevanto.ini,
+    // read at start and written whenever one changes.
+    void TestAMessage();
+    void ToggleKeepConversations();
+    void AskReplyLimit();
+    // The window calls this after the user changed a text box or an Ignore box.
+    void OptionsChanged();
+    data::Settings CurrentSettings() const;
+    // The clock of the reply limit and of the kept conversations' headings.
+    void SetClock(Clock clock) { replyLimit_.SetClock(std::move(clock)); }
+
     data::MessageTable& Table() { return table_; }
     const data::MessageTable& Table() const { return table_; }
     const std::vector<Conversation>& Conversations() const { return log_.Records(); }
@@ -91,6 +108,8 @@ class MainWindow {
     std::vector<std::string> TableFileLines() const;
     void ReportSaveError(const data::FileError& error);
     void ReportFileError(const std::string& what, const data::FileError& error);
+    void LoadOptions();
+    void KeepConversation(const std::string& buddyName, const std::string& text);
 
     aim::WindowSystem& windows_;
     Controls& controls_;
@@ -107,6 +126,13 @@ class MainWindow {
     std::optional<data::FileError> loadError_;  // why start-up could not load the file
     // Cells whose typed text lost characters to the code page: (row, column).
     std::set<std::pair<int, int>> lostCells_;
+
+    ReplyLimit replyLimit_;
+    bool keepConversations_ = false;
+    // The options as brevanto.ini holds them (the start values when it is missing or
+    // damaged); a change is written only when the options differ from these.
+    data::Settings writtenSettings_;
+    bool optionsLoaded_ = false;  // changes before and while loading are not written
 };
 
 }  // namespace brevanto::core

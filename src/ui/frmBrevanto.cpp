@@ -210,6 +210,12 @@ void frmBrevanto::BuildMenus() {
     mnuAdd_ = add(messages, "mnuAdd", QStringLiteral("&Add Messages"));
     mnuSave_ = add(messages, "mnuSave", QStringLiteral("Sa&ve Data"));
     mnuLearn_ = add(messages, "mnuLearn", QStringLiteral("Lear&n Conversation"));
+    mnuTestMessage_ = add(messages, "mnuTestMessage", QStringLiteral("&Test a Message..."));
+    mnuKeepConversations_ =
+        add(messages, "mnuKeepConversations", QStringLiteral("Keep &Conversations"));
+    mnuKeepConversations_->setCheckable(true);
+    mnuReplyLimit_ = add(messages, "mnuReplyLimit", QStringLiteral("Reply &Limit..."));
+    mnuReplyLimit_->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -247,6 +253,19 @@ void frmBrevanto::Connect() {
     connect(mnuLearn_, &QAction::triggered, this, [this] { core_.LearnAndSave(); });
 
     connect(mnuPractice_, &QAction::triggered, this, [this] { ShowPracticeWindow(); });
+    connect(mnuTestMessage_, &QAction::triggered, this, [this] { core_.TestAMessage(); });
+    connect(mnuKeepConversations_, &QAction::triggered, this,
+            [this] { core_.ToggleKeepConversations(); });
+    connect(mnuReplyLimit_, &QAction::triggered, this, [this] { core_.AskReplyLimit(); });
+    // Options are remembered once a text is finished (Enter or leaving the box) or a box
+    // is clicked.
+    for (QLineEdit* box : {txtLeadingMessage_, txtDefaultMessage_}) {
+        connect(box, &QLineEdit::editingFinished, this, [this] { core_.OptionsChanged(); });
+    }
+    for (QCheckBox* box : chkIgnore_) {
+        connect(box, &QCheckBox::toggled, this, [this] { core_.OptionsChanged(); });
+    }
+
     connect(mnuEmail_, &QAction::triggered, this, [] { OpenSupportMail(); });
     connect(mnuWeb_, &QAction::triggered, this, [] { OpenWebPage(); });
     connect(mnuAbout_, &QAction::triggered, this, [this] { mnuAbout_Click(); });
@@ -348,6 +367,7 @@ void frmBrevanto::closeEvent(QCloseEvent* event) {
 }
 
 void frmBrevanto::EndProgram() {
+    core_.OptionsChanged();  // a text still being typed
     tmrCheckMessage_.stop();
     tmrMin_.stop();
     mySysTray_.HideIcon();
@@ -483,6 +503,25 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     mnuStop_->setEnabled(mode.stopMenuEnabled);
     cmdLearn_->setEnabled(mode.learnButtonEnabled);
     mnuLearn_->setEnabled(mode.learnMenuEnabled);
+}
+
+void frmBrevanto::SetLeadingMessage(const std::string& text) {
+    txtLeadingMessage_->setText(FromAnsi(text));
+}
+
+void frmBrevanto::SetDefaultMessage(const std::string& text) {
+    txtDefaultMessage_->setText(FromAnsi(text));
+}
+
+void frmBrevanto::SetIgnoreChecked(int index, bool checked) {
+    if (index >= 0 && index < 3) {
+        chkIgnore_[static_cast<std::size_t>(index)]->setChecked(checked);
+    }
+}
+
+void frmBrevanto::ShowOptions(bool keepConversations, int replyLimitMinutes) {
+    mnuKeepConversations_->setChecked(keepConversations);
+    mnuReplyLimit_->setChecked(replyLimitMinutes > 0);
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {

@@ -62,6 +62,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     bool IgnoreChecked(int index) const override;
     std::string IgnoreCaption(int index) const override;
     void ApplyMode(const core::ModeControls& mode) override;
+    void SetLeadingMessage(const std::string& text) override;
+    void SetDefaultMessage(const std::string& text) override;
+    void SetIgnoreChecked(int index, bool checked) override;
+    void ShowOptions(bool keepConversations, int replyLimitMinutes) override;
     void SetLogText(const std::string& text) override;
     void AddBuddyToList(const std::string& name) override;
     int BuddyListCount() const override;
@@ -145,6 +149,9 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QAction* mnuEmail_ = nullptr;
     QAction* mnuWeb_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+    QAction* mnuTestMessage_ = nullptr;
+    QAction* mnuKeepConversations_ = nullptr;  // checkable
+    QAction* mnuReplyLimit_ = nullptr;         // checked while a limit is set
 };
 
 }  // namespace brevanto::ui

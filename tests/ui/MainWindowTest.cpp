@@ -108,6 +108,7 @@ class MainWindowTest : public QObject {
     void init() {
         QVERIFY(dir_.isValid());
         QFile::remove(DataPath());
+        QFile::remove(dir_.filePath(QStringLiteral("brevanto.ini")));
     }
 
     void cleanup() {
@@ -202,7 +203,8 @@ class MainWindowTest : public QObject {
         const QStringList titles = {"&Program", "&Messages", "&Help"};
         const QList<QStringList> items = {
             {"&Start Auto Respond", "Sto&p Auto Respond", "E&xit"},
-            {"&Add Messages", "Sa&ve Data", "Lear&n Conversation"},
+            {"&Add Messages", "Sa&ve Data", "Lear&n Conversation", "&Test a Message...",
+             "Keep &Conversations", "Reply &Limit..."},
             {"&E-mail", "&Web", "&About"},
         };
         for (int m = 0; m < 3; ++m) {
@@ -529,6 +531,46 @@ class MainWindowTest : public QObject {
             QVERIFY(window_->isMinimized());
             QVERIFY(Child<QTimer>("tmrMin")->isActive());
         }
+    }
+
+    // The responder's options through the menus and boxes, remembered at the next start.
+    void testAMessageAndTheOptionsAreReachedAndRemembered() {
+        Open("hi=hello there\r\n");
+        QString explanation;
+        {
+            ModalAnswer answers(
+                [&](QWidget* box) {
+                    if (auto* message = qobject_cast<QMessageBox*>(box)) {
+                        explanation = message->text();
+                        Press(box, QMessageBox::Ok);
+                    } else {
+                        AnswerInput(box, QStringLiteral("HI!"), true);
+                    }
+                },
+                2);
+            Child<QAction>("mnuTestMessage")->trigger();
+            QCOMPARE(answers.Answered(), 2);
+        }
+        QVERIFY2(explanation.contains(QStringLiteral("Reply: \"hello there\"")),
+                 qPrintable(explanation));
+
+        Child<QAction>("mnuKeepConversations")->trigger();
+        ModalAnswer limit([](QWidget* box) { AnswerInput(box, QStringLiteral("5"), true); });
+        Child<QAction>("mnuReplyLimit")->trigger();
+        QCOMPARE(limit.Answered(), 1);
+        auto* leading = Child<QLineEdit>("txtLeadingMessage");
+        leading->setFocus();
+        QTest::keyClicks(leading, QStringLiteral("[away]"));
+        QTest::keyClick(leading, Qt::Key_Return);
+        QTest::mouseClick(Child<QCheckBox>("chkIgnore1"), Qt::LeftButton);
+
+        Open("");
+        QVERIFY(Child<QAction>("mnuKeepConversations")->isChecked());
+        QVERIFY(Child<QAction>("mnuReplyLimit")->isChecked());
+        leading = Child<QLineEdit>("txtLeadingMessage");
+        QCOMPARE(leading->text(), QStringLiteral("[away]"));
+        QVERIFY(!Child<QCheckBox>("chkIgnore1")->isChecked());
+        QCOMPARE(window_->Core().CurrentSettings().replyLimitMinutes, 5);
     }
 
     void closingAndExitEndTheProgram() {

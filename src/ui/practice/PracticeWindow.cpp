@@ -100,9 +100,13 @@ void PracticeWindow::BuildControls() {
     auto* column = new QVBoxLayout(this);
     column->addWidget(signOn);
     column->addWidget(ims, 1);
+    cmdTestMessage_ =
+        Named(new QPushButton(QStringLiteral("&Test a Message..."), this), "cmdTestMessage");
+    column->addWidget(cmdTestMessage_, 0, Qt::AlignRight);
 }
 
 void PracticeWindow::Connect() {
+    connect(cmdTestMessage_, &QPushButton::clicked, this, &PracticeWindow::testMessageRequested);
     connect(cmdSignOn_, &QPushButton::clicked, this, [this] {
         if (aim_.SignedOn()) {
             aim_.SignOff();

@@ -32,6 +32,10 @@ class PracticeWindow : public QWidget {
     // take effect.
     void tmrMessageLoop_Timer();
 
+  signals:
+    // "&Test a Message...": the main window shows what Brevanto would answer.
+    void testMessageRequested();
+
   private:
     void BuildControls();
     void Connect();
@@ -58,6 +62,7 @@ class PracticeWindow : public QWidget {
     QPushButton* cmdBuddySays_ = nullptr;
     QLineEdit* txtUserLine_ = nullptr;
     QPushButton* cmdUserSends_ = nullptr;
+    QPushButton* cmdTestMessage_ = nullptr;
 };
 
 }  // namespace brevanto::ui

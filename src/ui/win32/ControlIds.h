@@ -42,6 +42,9 @@ enum MenuId : int {
     IDM_mnuAdd = 211,
     IDM_mnuSave,
     IDM_mnuLearn,
+    IDM_mnuTestMessage,        // "&Test a Message..."
+    IDM_mnuKeepConversations,  // "Keep &Conversations", checked while on
+    IDM_mnuReplyLimit,         // "Reply &Limit...", checked while a limit is set
     IDM_mnuEmail = 221,
     IDM_mnuWeb,
     IDM_mnuAbout,

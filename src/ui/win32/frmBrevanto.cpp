@@ -239,7 +239,10 @@ HMENU frmBrevanto::BuildMenus() {
                        {IDM_mnuExit, "E&xit"}});
     popup("&Messages", {{IDM_mnuAdd, "&Add Messages"},
                         {IDM_mnuSave, "Sa&ve Data"},
-                        {IDM_mnuLearn, "Lear&n Conversation"}});
+                        {IDM_mnuLearn, "Lear&n Conversation"},
+                        {IDM_mnuTestMessage, "&Test a Message..."},
+                        {IDM_mnuKeepConversations, "Keep &Conversations"},
+                        {IDM_mnuReplyLimit, "Reply &Limit..."}});
     popup("&Help", {{IDM_mnuEmail, "&E-mail"}, {IDM_mnuWeb, "&Web"}, {IDM_mnuAbout, "&About"}});
     ::EnableMenuItem(bar, IDM_mnuStop, MF_BYCOMMAND | MF_GRAYED);
     return bar;
@@ -394,10 +397,30 @@ void frmBrevanto::OnCommand(int id, int notification) {
         }
         return;
     }
+    // Options are remembered once a text box is left or an Ignore box is clicked.
+    if ((id == IDC_txtLeadingMessage || id == IDC_txtDefaultMessage) &&
+        notification == EN_KILLFOCUS) {
+        core_.OptionsChanged();
+        return;
+    }
     if (notification != BN_CLICKED) {
         return;
     }
     switch (id) {
+        case IDC_chkIgnore0:
+        case IDC_chkIgnore1:
+        case IDC_chkIgnore2:
+            core_.OptionsChanged();
+            break;
+        case IDM_mnuTestMessage:
+            core_.TestAMessage();
+            break;
+        case IDM_mnuKeepConversations:
+            core_.ToggleKeepConversations();
+            break;
+        case IDM_mnuReplyLimit:
+            core_.AskReplyLimit();
+            break;
         case IDC_cmdStart:
         case IDM_mnuStart:
         case IDM_mnuStop:
@@ -507,6 +530,7 @@ void frmBrevanto::EndProgram() {
         return;
     }
     ended_ = true;
+    core_.OptionsChanged();  // a text still being typed
     ::KillTimer(window_, kTimerCheckMessage);
     ::KillTimer(window_, kTimerMin);
     mySysTray_.HideIcon();
@@ -558,6 +582,27 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     enable(IDM_mnuStop, mode.stopMenuEnabled);
     enable(IDM_mnuLearn, mode.learnMenuEnabled);
     ::EnableWindow(Control(IDC_cmdLearn), mode.learnButtonEnabled);
+}
+
+void frmBrevanto::SetLeadingMessage(const std::string& text) {
+    ::SetWindowTextA(Control(IDC_txtLeadingMessage), text.c_str());
+}
+
+void frmBrevanto::SetDefaultMessage(const std::string& text) {
+    ::SetWindowTextA(Control(IDC_txtDefaultMessage), text.c_str());
+}
+
+void frmBrevanto::SetIgnoreChecked(int index, bool checked) {
+    if (index >= 0 && index < 3) {
+        ::CheckDlgButton(window_, IDC_chkIgnore0 + index, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void frmBrevanto::ShowOptions(bool keepConversations, int replyLimitMinutes) {
+    ::CheckMenuItem(menu_, IDM_mnuKeepConversations,
+                    MF_BYCOMMAND | (keepConversations ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(menu_, IDM_mnuReplyLimit,
+                    MF_BYCOMMAND | (replyLimitMinutes > 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {

@@ -48,6 +48,10 @@ class frmBrevanto : public core::Controls {
     bool IgnoreChecked(int index) const override;
     std::string IgnoreCaption(int index) const override;
     void ApplyMode(const core::ModeControls& mode) override;
+    void SetLeadingMessage(const std::string& text) override;
+    void SetDefaultMessage(const std::string& text) override;
+    void SetIgnoreChecked(int index, bool checked) override;
+    void ShowOptions(bool keepConversations, int replyLimitMinutes) override;
     void SetLogText(const std::string& text) override;
     void AddBuddyToList(const std::string& name) override;
     int BuddyListCount() const override;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -120,6 +121,64 @@ void AnswersThreeBuddies(Checks& checks) {
                 "the log holds the conversation with the reply, read back from the window");
 }
 
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The reply limit and the kept conversations on the Windows file system: a buddy's second
+// window within the limit is closed unanswered, each conversation is appended to its
+// buddy's file under a name Windows accepts, and the options are read back at start.
+void LimitAndKeptConversations(Checks& checks) {
+    checks.Section("LimitAndKeptConversations");
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "hello")
+        .Add("im", "pixelfox22")
+        .Add("buddy", "hello")
+        .Add("im", "con")
+        .Add("buddy", "hello");
+    auto client = wine::StartClient(checks, scenario);
+    if (!client) {
+        return;
+    }
+    Responder responder("brevanto-cycle-driver-kept", 500);
+    core::MainWindow& main = responder.main;
+    responder.controls.inputBoxAnswers.push_back("10");
+    main.AskReplyLimit();
+    main.ToggleKeepConversations();
+    for (int tick = 0; tick < 3; ++tick) {
+        main.tmrCheckMessage_Timer();
+        if (!client->Sync()) {
+            checks.Fail("the fake client handles the posted close");
+            return;
+        }
+    }
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return;
+    }
+    checks.Equal(static_cast<std::int64_t>(TextsOf(*report, 1, "sent").size()), 1,
+                 "the buddy's first window handled is answered");
+    checks.That(TextsOf(*report, 0, "settext").empty() && !report->Im(0)->open,
+                "the buddy's second window within the limit is closed without a reply");
+    const std::filesystem::path logs = responder.folder / "logs";
+    const std::string kept = ReadFile(logs / "pixelfox22.txt");
+    checks.That(kept.find("quietowl7: [away] hi there\r\n\r\n") != std::string::npos &&
+                    kept.find("(Brevanto did not answer: pixelfox22 was answered less than 10 "
+                              "minutes ago.)\r\n\r\n") != std::string::npos,
+                "both conversations are kept in the buddy's file, the second saying why");
+    checks.That(std::filesystem::exists(logs / "%63on.txt"),
+                "a buddy named like a device has a file of its own");
+
+    core::HeadlessControls controls;
+    core::MainWindow again{responder.windows, controls, responder.folder / "data.dat"};
+    again.Form_Load(core::WindowGeometry{9000, 6000, 3000, 3500, 2000, 4000});
+    checks.That(again.CurrentSettings() == main.CurrentSettings(),
+                "the options are read back from brevanto.ini at start");
+}
+
 void HungWindowDoesNotHoldTheTick(Checks& checks) {
     checks.Section("HungWindowDoesNotHoldTheTick");
     ScenarioText scenario;
@@ -151,6 +210,7 @@ void HungWindowDoesNotHoldTheTick(Checks& checks) {
 int main() {
     Checks checks;
     AnswersThreeBuddies(checks);
+    LimitAndKeptConversations(checks);
     HungWindowDoesNotHoldTheTick(checks);
     checks.PrintSummary();
     return checks.Failed() == 0 ? 0 : 1;

@@ -336,6 +336,85 @@ bool LearnsConversation(Checks& checks, Brevanto& program) {
     return true;
 }
 
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The responder's options through the menu: Keep Conversations, a reply limit of 10 minutes
+// asked in the input box, both remembered in brevanto.ini; a buddy's second window within
+// the limit closed unanswered and both conversations kept in logs/; Test a Message.
+bool LimitsAndKeepsConversations(Checks& checks, Brevanto& program) {
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuKeepConversations, 0);
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuReplyLimit, 0);
+    HWND box = WaitForBox(checks, program, "the reply limit's input box");
+    if (box == nullptr) {
+        return false;
+    }
+    wine::SetTextOf(GetDlgItem(box, IDC_InputText), "10");
+    if (!Close(checks, program, box, IDOK, "the reply limit's input box")) {
+        return false;
+    }
+    const std::string ini = FileText(program.folder / "brevanto.ini");
+    checks.That(ini.find("KeepConversations=1\r\n") != std::string::npos &&
+                    ini.find("ReplyLimitMinutes=10\r\n") != std::string::npos,
+                "brevanto.ini remembers both options");
+
+    ScenarioText scenario;
+    scenario.Add("signon", "quietowl7")
+        .Add("im", "Con")
+        .Add("buddy", "Are you there?")
+        .Add("im", "Con")
+        .Add("buddy", "Are you there?");
+    auto client = wine::StartClient(checks, scenario);
+    if (!client) {
+        return false;
+    }
+    wine::Press(program.Control(IDC_cmdStart));
+    if (!Answer(checks, program, {"Notice", kNotice, IDYES}) ||
+        !checks.That(
+            wine::WaitUntil([] { return !FindWindowA("AIM_IMessage", nullptr); }, kWaitMs) &&
+                program.Settle(),
+            "both IM windows are closed")) {
+        return false;
+    }
+    const auto report = client->Quit();
+    if (!checks.That(report.has_value(), "the fake client reports at the end")) {
+        return false;
+    }
+    checks.That(SentTo(*report, 1) == std::vector<std::string>{"[away] yes, here"} &&
+                    SentTo(*report, 0).empty(),
+                "the buddy's second window within the limit gets no reply");
+    const std::string kept = FileText(program.folder / "logs" / "^con.txt");
+    checks.That(kept.find("quietowl7: [away] yes, here\r\n\r\n") != std::string::npos &&
+                    kept.find("(Brevanto did not answer: Con was answered less than 10 minutes "
+                              "ago.)\r\n\r\n") != std::string::npos,
+                "both conversations are kept in logs\\^con.txt");
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuStop, 0);
+
+    PostMessageA(program.main, WM_COMMAND, IDM_mnuTestMessage, 0);
+    box = WaitForBox(checks, program, "Test a Message's input box");
+    if (box == nullptr) {
+        return false;
+    }
+    wine::SetTextOf(GetDlgItem(box, IDC_InputText), "ARE YOU THERE?");
+    if (!Close(checks, program, box, IDOK, "Test a Message's input box")) {
+        return false;
+    }
+    box = WaitForBox(checks, program, "Test a Message's explanation");
+    if (box == nullptr) {
+        return false;
+    }
+    const std::string explanation = wine::CaptionOf(GetDlgItem(box, kMessageText));
+    checks.That(
+        explanation.find("Entry: row 2, \"are you there=yes, here\"") != std::string::npos &&
+            explanation.find("Reply: \"[away] yes, here\"") != std::string::npos,
+        "Test a Message names the row and the reply: " + explanation);
+    return Close(checks, program, box, IDOK, "Test a Message's explanation");
+}
+
 // Without a tray (Wine's null driver) hiding would lose the window: it stays minimised on
 // the taskbar and is restored from there. The tray itself is checked under Xvfb
 // (x11/tray-under-xvfb.sh).
@@ -365,15 +444,24 @@ bool Exits(Checks& checks, Brevanto& program) {
     return checks.That(WaitForSingleObject(program.process.hProcess, kWaitMs) == WAIT_OBJECT_0,
                        "Exit ends the program") &&
            GetExitCodeProcess(program.process.hProcess, &code) &&
-           checks.Equal(static_cast<std::int64_t>(code), 0, "the exit code is 0");
+           checks.Equal(static_cast<std::int64_t>(code), 0, "the exit code is 0") &&
+           // Typed into the box without leaving it: remembered on the way out.
+           checks.That(FileText(program.folder / "brevanto.ini").find("LeadingMessage=[away]") !=
+                           std::string::npos,
+                       "the leading message is remembered at exit");
 }
 
 }  // namespace
 
 int main() {
     using Stage = bool (*)(Checks&, Brevanto&);
-    const std::vector<Stage> stages{StartsWithEmptyTable, EditsAndSaves,         RespondsToBuddies,
-                                    LearnsConversation,   MinimisesAndComesBack, Exits};
+    const std::vector<Stage> stages{StartsWithEmptyTable,
+                                    EditsAndSaves,
+                                    RespondsToBuddies,
+                                    LearnsConversation,
+                                    LimitsAndKeepsConversations,
+                                    MinimisesAndComesBack,
+                                    Exits};
     Checks checks;
     checks.Section("WholeProgram");
     if (auto program = Start(checks)) {
