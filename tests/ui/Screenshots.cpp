@@ -120,6 +120,17 @@ void CheckCaptions(const QWidget* window, const QString& name) {
             fail(button, button->text());
         }
     }
+    // Buttons side by side keep a gap between them.
+    const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+    for (const QPushButton* a : buttons) {
+        for (const QPushButton* b : buttons) {
+            if (a < b && a->isVisible() && b->isVisible() && a->parent() == b->parent() &&
+                a->geometry().adjusted(-1, -1, 1, 1).intersects(b->geometry())) {
+                Check(false, QStringLiteral("%1: %2 touches %3")
+                                 .arg(name, a->objectName(), b->objectName()));
+            }
+        }
+    }
     for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {
         if (edit->isVisible() && qobject_cast<const QComboBox*>(edit->parentWidget()) &&
             edit->fontMetrics().horizontalAdvance(edit->text()) > edit->contentsRect().width()) {
