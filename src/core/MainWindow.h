@@ -73,6 +73,16 @@ class MainWindow {
     void flexGrid_Click();  // edit the current cell through the input box
     void cboTextMessage_Click(const std::string& selectedName);
 
+    // Deleting, importing and exporting rows (TableCommands.cpp). More than one row is
+    // deleted only after the user says Yes; positions outside the table are ignored.
+    void DeleteRows(const std::vector<int>& rows);
+    // Asks for a file and merges its pairs into the table, the table's responses winning,
+    // then says how many pairs were added, kept and skipped, and why.
+    void ImportTable();
+    // Asks for a file name and writes the table there: CSV for a ".csv" name, else in the
+    // form the data file is saved in.
+    void ExportTable();
+
     data::MessageTable& Table() { return table_; }
     const data::MessageTable& Table() const { return table_; }
     const std::vector<Conversation>& Conversations() const { return log_.Records(); }

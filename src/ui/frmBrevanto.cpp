@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -501,6 +502,16 @@ std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& 
     // A character the code page lacks came back as "?", so the round trip differs.
     inputLost_ = FromAnsi(text) != typed;
     return text;
+}
+
+std::filesystem::path frmBrevanto::ChooseFile(core::FileChoice purpose) {
+    const QString filters =
+        QStringLiteral("CSV files (*.csv);;Data files (*.dat *.txt);;All files (*)");
+    const QString name =
+        purpose == core::FileChoice::Import
+            ? QFileDialog::getOpenFileName(this, QStringLiteral("Import Messages"), {}, filters)
+            : QFileDialog::getSaveFileName(this, QStringLiteral("Export Messages"), {}, filters);
+    return std::filesystem::path(name.toStdU16String());
 }
 
 }  // namespace brevanto::ui

@@ -73,6 +73,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost_; }
+    std::filesystem::path ChooseFile(core::FileChoice purpose) override;
 
   signals:
     // Closing the window or "E&xit": the tray icon is gone and the program should end.

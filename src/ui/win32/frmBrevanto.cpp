@@ -7,6 +7,7 @@
 
 #include "ui/layout/FollowHeight.h"
 #include "ui/win32/ControlIds.h"
+#include "ui/win32/FileDialog.h"
 #include "ui/win32/InputBox.h"
 #include "ui/win32/Links.h"
 #include "ui/win32/Win32Text.h"
@@ -629,6 +630,10 @@ std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& 
 
 bool frmBrevanto::InputLostCharacters() const {
     return inputLostCharacters_;
+}
+
+std::filesystem::path frmBrevanto::ChooseFile(core::FileChoice purpose) {
+    return ChooseFileName(window_, purpose == core::FileChoice::Export);
 }
 
 }  // namespace brevanto::win32ui

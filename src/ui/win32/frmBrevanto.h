@@ -59,6 +59,7 @@ class frmBrevanto : public core::Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override;
+    std::filesystem::path ChooseFile(core::FileChoice purpose) override;
 
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
