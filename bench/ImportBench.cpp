@@ -17,14 +17,20 @@ namespace fs = std::filesystem;
 using brevanto::core::HeadlessControls;
 using brevanto::core::MainWindow;
 
+// A folder of its own for the run, removed at the end.
+struct BenchFolder {
+    fs::path path = fs::temp_directory_path() /
+                    ("brevanto-import-bench-" + std::to_string(std::random_device()()));
+    BenchFolder() { fs::create_directories(path); }
+    ~BenchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 fs::path Folder() {
-    static const fs::path folder = [] {
-        const fs::path path = fs::temp_directory_path() /
-                              ("brevanto-import-bench-" + std::to_string(std::random_device()()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const BenchFolder folder;
+    return folder.path;
 }
 
 // pairs records of ~40 bytes, every tenth quoted with a comma and a doubled quote, some

@@ -15,20 +15,24 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
 #include <utility>
 
+#include "core/TrayMode.h"
 #include "ui/AnsiText.h"
 #include "ui/AppIcon.h"
 #include "ui/Named.h"
 #include "ui/about/Links.h"
 #include "ui/about/frmAbout.h"
 #include "ui/dialogs/ModalBoxes.h"
+#include "ui/grid/GridKeys.h"
 #include "ui/grid/MessageTableModel.h"
 #include "ui/layout/FollowHeight.h"
 #include "ui/layout/Twips.h"
+#include "ui/tray/TrayMenu.h"
 
 namespace brevanto::ui {
 
@@ -169,7 +173,8 @@ void frmBrevanto::BuildControls() {
     flexGrid_->setModel(model_);
     flexGrid_->horizontalHeader()->hide();
     flexGrid_->verticalHeader()->hide();
-    flexGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl and Shift pick several cells, so that several rows can be deleted at once.
+    flexGrid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     flexGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     flexGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexGrid_->setWordWrap(false);
@@ -218,6 +223,9 @@ void frmBrevanto::BuildMenus() {
     mnuAdd_ = add(messages, "mnuAdd", QStringLiteral("&Add Messages"));
     mnuSave_ = add(messages, "mnuSave", QStringLiteral("Sa&ve Data"));
     mnuLearn_ = add(messages, "mnuLearn", QStringLiteral("Lear&n Conversation"));
+    mnuDelete_ = add(messages, "mnuDelete", QStringLiteral("&Delete Message"));
+    mnuImport_ = add(messages, "mnuImport", QStringLiteral("&Import..."));
+    mnuExport_ = add(messages, "mnuExport", QStringLiteral("&Export..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -258,8 +266,12 @@ void frmBrevanto::Connect() {
     connect(mnuWeb_, &QAction::triggered, this, [] { OpenWebPage(); });
     connect(mnuAbout_, &QAction::triggered, this, [this] { mnuAbout_Click(); });
 
-    connect(flexGrid_, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { flexGrid_Click(index); });
+    connect(flexGrid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift only adds to the selection.
+        if (!(QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+            flexGrid_Click(index);
+        }
+    });
     connect(flexGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (syncingCell_ || !current.isValid()) {
@@ -278,6 +290,38 @@ void frmBrevanto::Connect() {
     connect(&tmrMin_, &QTimer::timeout, this, [this] { tmrMin_Timer(); });
     connect(&trayBackend_, &QtNotifyIcon::iconMessage, this,
             [this](unsigned message) { TrayIcon_MouseMessage(message); });
+    ConnectTableCommands();
+}
+
+void frmBrevanto::ConnectTableCommands() {
+    const auto deleteRows = [this] { core_.DeleteRows(SelectedRows(flexGrid_)); };
+    connect(mnuDelete_, &QAction::triggered, this, deleteRows);
+    connect(mnuImport_, &QAction::triggered, this, [this] { core_.ImportTable(); });
+    connect(mnuExport_, &QAction::triggered, this, [this] { core_.ExportTable(); });
+    new GridKeys(
+        flexGrid_,
+        [this] {
+            if (core_.Table().Rows() > 0) {
+                core_.flexGrid_Click();
+            }
+        },
+        deleteRows);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { core_.SaveData(); });
+
+    trayMenu_ = new TrayMenu(this);
+    trayBackend_.TrayIcon().setContextMenu(trayMenu_);
+    connect(trayMenu_, &TrayMenu::showChosen, this, [this] { ShowWindowFromTray(); });
+    connect(trayMenu_, &TrayMenu::toggleChosen, this, [this] { core_.ToggleAutoRespond(); });
+    connect(trayMenu_, &TrayMenu::exitChosen, mnuExit_, &QAction::trigger);
+}
+
+void frmBrevanto::ShowWindowFromTray() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    tmrMin_.start();
+    raise();
+    activateWindow();
 }
 
 void frmBrevanto::Form_Load() {
@@ -388,11 +432,7 @@ void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
             hide();
             tmrMin_.stop();
         } else {
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            show();
-            tmrMin_.start();
-            raise();
-            activateWindow();
+            ShowWindowFromTray();
         }
     }
 }
@@ -439,6 +479,13 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     mnuStop_->setEnabled(mode.stopMenuEnabled);
     cmdLearn_->setEnabled(mode.learnButtonEnabled);
     mnuLearn_->setEnabled(mode.learnMenuEnabled);
+
+    // The tray tells the mode by its tip and a mark on its image.
+    mySysTray_.PopUpMessage = core::TrayTip(mode);
+    mySysTray_.TipText(mySysTray_.PopUpMessage);
+    trayBackend_.SetImage(core::TrayMarked(mode) ? MarkedIcon(AppIcon()) : AppIcon());
+    mySysTray_.SetImage(trayBackend_.IconHandle());
+    trayMenu_->ShowMode(mode);
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {

@@ -33,6 +33,7 @@ class QTableView;
 namespace brevanto::ui {
 
 class MessageTableModel;
+class TrayMenu;
 class frmAbout;
 
 class frmBrevanto : public QMainWindow, public core::Controls {
@@ -94,6 +95,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     void mnuAbout_Click();
     void flexGrid_Click(const QModelIndex& index);
     void SyncCurrentCellToView();
+    // The table's commands beyond the basic ones: delete, import, export, the keyboard and
+    // the tray's mode and menu.
+    void ConnectTableCommands();
+    void ShowWindowFromTray();
 
     core::MainWindow core_;
     MessageTableModel* model_ = nullptr;
@@ -137,6 +142,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QAction* mnuEmail_ = nullptr;
     QAction* mnuWeb_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+    QAction* mnuDelete_ = nullptr;
+    QAction* mnuImport_ = nullptr;
+    QAction* mnuExport_ = nullptr;
+    TrayMenu* trayMenu_ = nullptr;
 };
 
 }  // namespace brevanto::ui

@@ -10,6 +10,7 @@
 #include "ui/win32/FileDialog.h"
 #include "ui/win32/InputBox.h"
 #include "ui/win32/Links.h"
+#include "ui/win32/TrayMenu.h"
 #include "ui/win32/Win32Text.h"
 #include "ui/win32/frmAbout.h"
 
@@ -52,9 +53,8 @@ constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 const ControlSpec kControls[] = {
     {IDC_flexGrid, WC_LISTVIEWA, "",
-     LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-         WS_TABSTOP,
-     120, 960, 4935, 2895, false, FontKind::Standard},
+     LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | WS_TABSTOP, 120, 960,
+     4935, 2895, false, FontKind::Standard},
     {IDC_picIcon, "STATIC", "", SS_ICON, 600, 120, 255, 375, false, FontKind::Standard},
     {IDC_fraControls, "BUTTON", "", BS_GROUPBOX, 120, 3840, 4935, 1455, false, FontKind::Standard},
     {IDC_cmdLearn, "BUTTON", "Lear&n Conversations", kButton, 1560, 960, 1800, 375, true,
@@ -117,7 +117,7 @@ frmBrevanto::~frmBrevanto() {
     if (window_) {
         ::DestroyWindow(window_);
     }
-    for (HICON icon : {icon_, smallIcon_, largeIcon_}) {
+    for (HICON icon : {icon_, smallIcon_, largeIcon_, markedIcon_}) {
         if (icon) {
             ::DestroyIcon(icon);
         }
@@ -240,7 +240,10 @@ HMENU frmBrevanto::BuildMenus() {
                        {IDM_mnuExit, "E&xit"}});
     popup("&Messages", {{IDM_mnuAdd, "&Add Messages"},
                         {IDM_mnuSave, "Sa&ve Data"},
-                        {IDM_mnuLearn, "Lear&n Conversation"}});
+                        {IDM_mnuLearn, "Lear&n Conversation"},
+                        {IDM_mnuDelete, "&Delete Message"},
+                        {IDM_mnuImport, "&Import..."},
+                        {IDM_mnuExport, "&Export..."}});
     popup("&Help", {{IDM_mnuEmail, "&E-mail"}, {IDM_mnuWeb, "&Web"}, {IDM_mnuAbout, "&About"}});
     ::EnableMenuItem(bar, IDM_mnuStop, MF_BYCOMMAND | MF_GRAYED);
     return bar;
@@ -395,7 +398,7 @@ void frmBrevanto::OnCommand(int id, int notification) {
         }
         return;
     }
-    if (notification != BN_CLICKED) {
+    if (notification != BN_CLICKED || OnTableCommand(id)) {
         return;
     }
     switch (id) {
@@ -443,6 +446,9 @@ std::optional<LRESULT> frmBrevanto::OnNotify(const NMHDR& header) {
         flexGrid_Click();
         return 0;
     }
+    if (auto handled = OnGridKey(header)) {
+        return handled;
+    }
     return grid_->Notify(header);
 }
 
@@ -475,6 +481,8 @@ void frmBrevanto::mnuAbout_Click() {
 void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
     if (message == WM_MOUSEMOVE) {
         mySysTray_.TipText(mySysTray_.PopUpMessage);
+    } else if (message == WM_RBUTTONUP) {
+        OnTableCommand(ShowTrayMenu(window_, core_.Mode()));
     } else if (message == WM_LBUTTONDOWN) {
         if (aboutBox_) {
             aboutBox_->End(IDCANCEL);
@@ -483,9 +491,7 @@ void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
             ::ShowWindow(window_, SW_HIDE);
             ::KillTimer(window_, kTimerMin);
         } else {
-            ::ShowWindow(window_, ::IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-            ::SetForegroundWindow(window_);
-            StartMinTimer();
+            ShowFromTray();
         }
     }
 }
@@ -518,6 +524,13 @@ void frmBrevanto::EndProgram() {
 }
 
 bool frmBrevanto::PreTranslate(MSG& message) {
+    // Ctrl+S saves from anywhere in the window.
+    if (window_ && message.message == WM_KEYDOWN && message.wParam == 'S' &&
+        ::GetKeyState(VK_CONTROL) < 0 &&
+        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
+        core_.SaveData();
+        return true;
+    }
     return window_ && ::IsDialogMessageA(window_, &message);
 }
 
@@ -559,6 +572,7 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     enable(IDM_mnuStop, mode.stopMenuEnabled);
     enable(IDM_mnuLearn, mode.learnMenuEnabled);
     ::EnableWindow(Control(IDC_cmdLearn), mode.learnButtonEnabled);
+    ShowTrayMode(mode);
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {
