@@ -1,5 +1,10 @@
 #include "ui/win32/TrayMenu.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
 #include "ui/win32/ControlIds.h"
 
 namespace brevanto::win32ui {
@@ -26,34 +31,56 @@ HICON MarkedIcon(HICON icon) {
     if (!icon || !::GetIconInfo(icon, &info)) {
         return nullptr;
     }
+    HICON marked = nullptr;
     BITMAP size{};
-    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(size), &size);
-    const int side = size.bmWidth;
-    const int dot = side / 2;
-    const RECT area{side - dot, side - dot, side, side};
-    HDC screen = ::GetDC(nullptr);
-    HDC canvas = ::CreateCompatibleDC(screen);
-    HBRUSH green = ::CreateSolidBrush(RGB(0, 170, 0));
-    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    // The colour image gets the dot; the mask makes the dot's pixels opaque.
-    for (HBITMAP image : {info.hbmColor, info.hbmMask}) {
-        if (!image) {
-            continue;
+    if (info.hbmColor && ::GetObjectA(info.hbmColor, sizeof(size), &size) && size.bmWidth > 0) {
+        const int side = size.bmWidth;
+        const int rows = std::abs(size.bmHeight);
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof(format.bmiHeader);
+        format.bmiHeader.biWidth = side;
+        format.bmiHeader.biHeight = -rows;  // top row first
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * rows);
+        HDC screen = ::GetDC(nullptr);
+        ::GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(rows), pixels.data(), &format,
+                    DIB_RGB_COLORS);
+        // An image with an alpha channel needs the dot opaque in it; one without keeps alpha
+        // 0 everywhere, or the system would start reading the channel.
+        const bool hasAlpha =
+            std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p >> 24; });
+        const std::uint32_t opaque = hasAlpha ? 0xFF000000u : 0;
+        // A green dot with a white ring, 5/16 of the side in radius, in the lower right.
+        const int radius = side * 5 / 16;
+        const int centre = side - radius - 1;
+        for (int y = 0; y < rows && y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const int distance = (x - centre) * (x - centre) + (y - centre) * (y - centre);
+                if (distance <= radius * radius) {
+                    const bool ring = distance > (radius - 2) * (radius - 2);
+                    pixels[static_cast<std::size_t>(y) * side + x] =
+                        opaque | (ring ? 0xFFFFFFu : 0x00AA00u);
+                }
+            }
         }
-        HGDIOBJ oldBitmap = ::SelectObject(canvas, image);
-        const bool mask = image == info.hbmMask;
-        HGDIOBJ oldBrush = ::SelectObject(canvas, mask ? ::GetStockObject(BLACK_BRUSH) : green);
-        HGDIOBJ oldPen = ::SelectObject(canvas, mask ? ::GetStockObject(BLACK_PEN) : white);
-        ::Ellipse(canvas, area.left, area.top, area.right, area.bottom);
+        ::SetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(rows), pixels.data(), &format,
+                    DIB_RGB_COLORS);
+        // The mask makes the dot's pixels opaque where the image has no alpha channel.
+        HDC canvas = ::CreateCompatibleDC(screen);
+        HGDIOBJ oldBitmap = ::SelectObject(canvas, info.hbmMask);
+        HGDIOBJ oldBrush = ::SelectObject(canvas, ::GetStockObject(BLACK_BRUSH));
+        HGDIOBJ oldPen = ::SelectObject(canvas, ::GetStockObject(BLACK_PEN));
+        ::Ellipse(canvas, centre - radius, centre - radius, centre + radius + 1,
+                  centre + radius + 1);
         ::SelectObject(canvas, oldPen);
         ::SelectObject(canvas, oldBrush);
         ::SelectObject(canvas, oldBitmap);
+        ::DeleteDC(canvas);
+        ::ReleaseDC(nullptr, screen);
+        marked = ::CreateIconIndirect(&info);
     }
-    HICON marked = ::CreateIconIndirect(&info);
-    ::DeleteObject(white);
-    ::DeleteObject(green);
-    ::DeleteDC(canvas);
-    ::ReleaseDC(nullptr, screen);
     if (info.hbmColor) {
         ::DeleteObject(info.hbmColor);
     }

@@ -12,7 +12,8 @@ namespace brevanto::win32ui {
 // chosen item's IDM_tray identifier, or 0 when the menu was closed.
 int ShowTrayMenu(HWND owner, const core::ModeControls& mode);
 
-// A copy of icon with a green dot in its lower right corner; the caller destroys it.
+// A copy of a colour icon with a green dot in its lower right corner, or null; the caller
+// destroys it.
 HICON MarkedIcon(HICON icon);
 
 }  // namespace brevanto::win32ui
