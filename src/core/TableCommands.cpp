@@ -83,7 +83,9 @@ void MainWindow::ImportTable() {
     }
     data::ImportReport report;
     auto pairs = data::ReadImportPairs(bytes.value, data::FormatOf(path), report);
-    data::MergePairs(table_, std::move(pairs), report);
+    // Keys compare as the data file stores them, without the ignored characters.
+    data::MergePairs(table_, std::move(pairs), report,
+                     [this](std::string message) { return RemoveIgnored(std::move(message)); });
     if (report.added > 0) {
         controls_.TableChanged();
     }

@@ -135,16 +135,20 @@ std::vector<ImportPair> ReadImportPairs(std::string_view bytes, ExchangeFormat f
     return format == ExchangeFormat::Csv ? CsvPairs(bytes, report) : DataFilePairs(bytes, report);
 }
 
-void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report) {
+void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report,
+                const std::function<std::string(std::string)>& key) {
+    const auto stored = [&key](const std::string& message) {
+        return modFileIO::StoredMessage(key ? key(message) : message);
+    };
     std::unordered_set<std::string> messages;
     messages.reserve(static_cast<std::size_t>(table.Rows()) + pairs.size());
     for (int row = 0; row < table.Rows(); ++row) {
-        messages.insert(modFileIO::StoredMessage(table.Cell(row, 0)));
+        messages.insert(stored(table.Cell(row, 0)));
     }
     const int first = table.Rows();
     std::vector<ImportPair*> fresh;
     for (ImportPair& pair : pairs) {
-        if (messages.insert(modFileIO::StoredMessage(pair.message)).second) {
+        if (messages.insert(stored(pair.message)).second) {
             fresh.push_back(&pair);
         } else {
             ++report.kept;

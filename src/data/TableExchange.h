@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,9 +45,11 @@ struct ImportPair {
 std::vector<ImportPair> ReadImportPairs(std::string_view bytes, ExchangeFormat format,
                                         ImportReport& report);
 
-// Appends the pairs whose message (compared as stored: lower-cased, trimmed) is not in the
-// table yet; the table's own response wins. The first added row becomes the current one.
-void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report);
+// Appends the pairs whose message is not in the table yet; the table's own response wins.
+// Messages compare as stored (lower-cased, trimmed) after key, which removes what the data
+// file's keys leave out. The first added row becomes the current one.
+void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report,
+                const std::function<std::string(std::string)>& key = {});
 
 // The table as CSV: byte order mark, header row, one record per row, CR LF line ends.
 std::string CsvContent(const MessageTable& table);

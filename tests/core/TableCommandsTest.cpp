@@ -48,7 +48,7 @@ TEST_F(TableCommands, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {
     EXPECT_TRUE(controls.boxes.empty());
 
     const fs::path csv = folder / "in.csv";
-    WriteBytes(csv, "Message,Response\r\nA,changed\r\ne,5\r\nx=y,6\r\n");
+    WriteBytes(csv, "Message,Response\r\nA!,changed\r\ne,5\r\nx=y,6\r\n");
     controls.fileAnswers = {csv};
     window->ImportTable();
     EXPECT_EQ(TableRows().back(), "e=5");

@@ -453,6 +453,10 @@ std::optional<LRESULT> frmBrevanto::OnNotify(const NMHDR& header) {
 }
 
 void frmBrevanto::flexGrid_Click() {
+    // A click with Ctrl or Shift only adds rows to the selection.
+    if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0) {
+        return;
+    }
     const DWORD position = ::GetMessagePos();
     const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     // A click beside every cell, or on a grid with no rows, edits nothing.
