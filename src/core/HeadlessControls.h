@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,6 +57,10 @@ class HeadlessControls : public Controls {
     std::function<void(const ShownBox&)> whileBoxOpen;
     // What InputLostCharacters answers: as if the user typed characters the code page lacks.
     bool inputLost = false;
+    // Files returned by the next file dialogs (an empty path stands for Cancel, and so does
+    // an empty queue), and the purpose of every dialog shown.
+    std::deque<std::filesystem::path> fileAnswers;
+    std::vector<FileChoice> fileDialogs;
 
     std::string LeadingMessage() const override { return leadingMessage; }
     std::string DefaultMessage() const override { return defaultMessage; }
@@ -88,6 +93,7 @@ class HeadlessControls : public Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost; }
+    std::filesystem::path ChooseFile(FileChoice purpose) override;
 };
 
 }  // namespace brevanto::core

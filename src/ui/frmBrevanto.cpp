@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -12,12 +14,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
 #include <QWindow>
 #include <utility>
 
+#include "core/TrayMode.h"
 #include "ui/AnsiText.h"
 #include "ui/AppIcon.h"
 #include "ui/Named.h"
@@ -25,11 +29,13 @@
 #include "ui/about/frmAbout.h"
 #include "ui/dialogs/ModalBoxes.h"
 #include "ui/fonts/Fonts.h"
+#include "ui/grid/GridKeys.h"
 #include "ui/grid/MessageTableModel.h"
 #include "ui/layout/Beside.h"
 #include "ui/layout/FollowHeight.h"
 #include "ui/layout/Twips.h"
 #include "ui/log/LogBox.h"
+#include "ui/tray/TrayMenu.h"
 
 namespace brevanto::ui {
 
@@ -159,7 +165,8 @@ void frmBrevanto::BuildControls() {
     flexGrid_->setModel(model_);
     flexGrid_->horizontalHeader()->hide();
     flexGrid_->verticalHeader()->hide();
-    flexGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl and Shift pick several cells, so that several rows can be deleted at once.
+    flexGrid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     flexGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     flexGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexGrid_->setWordWrap(false);
@@ -216,6 +223,9 @@ void frmBrevanto::BuildMenus() {
     mnuKeepConversations_->setCheckable(true);
     mnuReplyLimit_ = add(messages, "mnuReplyLimit", QStringLiteral("Reply &Limit..."));
     mnuReplyLimit_->setCheckable(true);
+    mnuDelete_ = add(messages, "mnuDelete", QStringLiteral("&Delete Message"));
+    mnuImport_ = add(messages, "mnuImport", QStringLiteral("&Import..."));
+    mnuExport_ = add(messages, "mnuExport", QStringLiteral("&Export..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -270,8 +280,12 @@ void frmBrevanto::Connect() {
     connect(mnuWeb_, &QAction::triggered, this, [] { OpenWebPage(); });
     connect(mnuAbout_, &QAction::triggered, this, [this] { mnuAbout_Click(); });
 
-    connect(flexGrid_, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { flexGrid_Click(index); });
+    connect(flexGrid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift only adds to the selection.
+        if (!(QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+            flexGrid_Click(index);
+        }
+    });
     connect(flexGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (syncingCell_ || !current.isValid()) {
@@ -290,6 +304,39 @@ void frmBrevanto::Connect() {
     connect(&tmrMin_, &QTimer::timeout, this, [this] { tmrMin_Timer(); });
     connect(&trayBackend_, &QtNotifyIcon::iconMessage, this,
             [this](unsigned message) { TrayIcon_MouseMessage(message); });
+    ConnectTableCommands();
+}
+
+void frmBrevanto::ConnectTableCommands() {
+    const auto deleteRows = [this] { core_.DeleteRows(SelectedRows(flexGrid_)); };
+    connect(mnuDelete_, &QAction::triggered, this, deleteRows);
+    connect(mnuImport_, &QAction::triggered, this, [this] { core_.ImportTable(); });
+    connect(mnuExport_, &QAction::triggered, this, [this] { core_.ExportTable(); });
+    new GridKeys(
+        flexGrid_,
+        [this] {
+            if (core_.Table().Rows() > 0) {
+                core_.flexGrid_Click();
+            }
+        },
+        deleteRows);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { core_.SaveData(); });
+
+    trayMenu_ = new TrayMenu(this);
+    trayBackend_.TrayIcon().setContextMenu(trayMenu_);
+    connect(trayMenu_, &TrayMenu::showChosen, this, [this] { ShowWindowFromTray(); });
+    connect(trayMenu_, &TrayMenu::toggleChosen, this, [this] { core_.ToggleAutoRespond(); });
+    connect(trayMenu_, &TrayMenu::exitChosen, mnuExit_, &QAction::trigger);
+}
+
+void frmBrevanto::ShowWindowFromTray() {
+    // A window hidden while minimised comes back in the normal state. Qt maps a window
+    // whose minimised state it clears, so that happens only as it is shown.
+    showNormal();
+    tmrMin_.start();
+    raise();
+    activateWindow();
 }
 
 void frmBrevanto::Form_Load() {
@@ -450,12 +497,7 @@ void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
             hide();
             tmrMin_.stop();
         } else {
-            // A window hidden while minimised comes back in the normal state. Qt maps a
-            // window whose minimised state it clears, so that happens only as it is shown.
-            showNormal();
-            tmrMin_.start();
-            raise();
-            activateWindow();
+            ShowWindowFromTray();
         }
     }
 }
@@ -503,6 +545,13 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     mnuStop_->setEnabled(mode.stopMenuEnabled);
     cmdLearn_->setEnabled(mode.learnButtonEnabled);
     mnuLearn_->setEnabled(mode.learnMenuEnabled);
+
+    // The tray tells the mode by its tip and a mark on its image.
+    mySysTray_.PopUpMessage = core::TrayTip(mode);
+    mySysTray_.TipText(mySysTray_.PopUpMessage);
+    trayBackend_.SetImage(core::TrayMarked(mode) ? MarkedIcon(AppIcon()) : AppIcon());
+    mySysTray_.SetImage(trayBackend_.IconHandle());
+    trayMenu_->ShowMode(mode);
 }
 
 void frmBrevanto::SetLeadingMessage(const std::string& text) {
@@ -585,6 +634,16 @@ std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& 
     // A character the code page lacks came back as "?", so the round trip differs.
     inputLost_ = FromAnsi(text) != typed;
     return text;
+}
+
+std::filesystem::path frmBrevanto::ChooseFile(core::FileChoice purpose) {
+    const QString filters =
+        QStringLiteral("CSV files (*.csv);;Data files (*.dat *.txt);;All files (*)");
+    const QString name =
+        purpose == core::FileChoice::Import
+            ? QFileDialog::getOpenFileName(this, QStringLiteral("Import Messages"), {}, filters)
+            : QFileDialog::getSaveFileName(this, QStringLiteral("Export Messages"), {}, filters);
+    return std::filesystem::path(name.toStdU16String());
 }
 
 }  // namespace brevanto::ui

@@ -33,6 +33,7 @@ namespace brevanto::ui {
 
 class LogBox;
 class MessageTableModel;
+class TrayMenu;
 class frmAbout;
 
 class frmBrevanto : public QMainWindow, public core::Controls {
@@ -77,6 +78,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost_; }
+    std::filesystem::path ChooseFile(core::FileChoice purpose) override;
 
     // Lets "P&ractice Window" bring back `practice`, the simulated client's window.
     void AddPracticeWindow(QWidget* practice);
@@ -103,6 +105,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     void mnuAbout_Click();
     void flexGrid_Click(const QModelIndex& index);
     void SyncCurrentCellToView();
+    // The table's commands beyond the basic ones: delete, import, export, the keyboard and
+    // the tray's mode and menu.
+    void ConnectTableCommands();
+    void ShowWindowFromTray();
 
     core::MainWindow core_;
     MessageTableModel* model_ = nullptr;
@@ -152,6 +158,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QAction* mnuTestMessage_ = nullptr;
     QAction* mnuKeepConversations_ = nullptr;  // checkable
     QAction* mnuReplyLimit_ = nullptr;         // checked while a limit is set
+    QAction* mnuDelete_ = nullptr;
+    QAction* mnuImport_ = nullptr;
+    QAction* mnuExport_ = nullptr;
+    TrayMenu* trayMenu_ = nullptr;
 };
 
 }  // namespace brevanto::ui

@@ -204,7 +204,8 @@ class MainWindowTest : public QObject {
         const QList<QStringList> items = {
             {"&Start Auto Respond", "Sto&p Auto Respond", "E&xit"},
             {"&Add Messages", "Sa&ve Data", "Lear&n Conversation", "&Test a Message...",
-             "Keep &Conversations", "Reply &Limit..."},
+             "Keep &Conversations", "Reply &Limit...", "&Delete Message", "&Import...",
+             "&Export..."},
             {"&E-mail", "&Web", "&About"},
         };
         for (int m = 0; m < 3; ++m) {
@@ -571,6 +572,47 @@ class MainWindowTest : public QObject {
         QCOMPARE(leading->text(), QStringLiteral("[away]"));
         QVERIFY(!Child<QCheckBox>("chkIgnore1")->isChecked());
         QCOMPARE(window_->Core().CurrentSettings().replyLimitMinutes, 5);
+    void keysDeleteAndTheTrayMenuReachTheCore() {
+        Open("a=1\r\nb=2\r\nc=3\r\n");
+        auto* grid = Child<QTableView>("flexGrid");
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        {
+            ModalAnswer edit([](QWidget* box) { AnswerInput(box, QStringLiteral("one"), true); });
+            QTest::keyClick(grid, Qt::Key_F2);
+            QCOMPARE(edit.Answered(), 1);
+        }
+        QCOMPARE(window_->Core().Table().Cell(0, 1), std::string("one"));
+        grid->selectionModel()->select(grid->model()->index(0, 0),
+                                       QItemSelectionModel::ClearAndSelect);
+        grid->selectionModel()->select(grid->model()->index(2, 1), QItemSelectionModel::Select);
+        {
+            ModalAnswer yes([](QWidget* box) { Press(box, QMessageBox::Yes); });
+            QTest::keyClick(grid, Qt::Key_Delete);
+            QCOMPARE(yes.Answered(), 1);
+        }
+        QCOMPARE(grid->model()->rowCount(), 1);
+        {
+            ModalAnswer done([](QWidget* box) { Press(box, QMessageBox::Ok); });
+            window_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+            QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(done.Answered(), 1);
+        }
+        QCOMPARE(DataFile(), QByteArray("b=2\r\n"));
+
+        auto* tray = Child<QMenu>("trayMenu");
+        {
+            ModalAnswer notice([](QWidget* box) { Press(box, QMessageBox::Yes); });
+            tray->actions()[1]->trigger();
+        }
+        QCOMPARE(window_->MySysTray().PopUpMessage, std::string("Brevanto: answering messages"));
+        QCOMPARE(tray->actions()[1]->text(), QStringLiteral("Sto&p Auto Respond"));
+        tray->actions()[1]->trigger();
+        QCOMPARE(window_->MySysTray().PopUpMessage, std::string("Brevanto"));
+        window_->hide();
+        tray->actions()[0]->trigger();
+        QVERIFY(window_->isVisible());
     }
 
     void closingAndExitEndTheProgram() {
