@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>

@@ -572,6 +572,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(leading->text(), QStringLiteral("[away]"));
         QVERIFY(!Child<QCheckBox>("chkIgnore1")->isChecked());
         QCOMPARE(window_->Core().CurrentSettings().replyLimitMinutes, 5);
+    }
+
     void keysDeleteAndTheTrayMenuReachTheCore() {
         Open("a=1\r\nb=2\r\nc=3\r\n");
         auto* grid = Child<QTableView>("flexGrid");
