@@ -171,6 +171,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(Child<QGroupBox>("fraControls")->geometry(), QRect(8, 256, 329, 97));
         QCOMPARE(Child<QPlainTextEdit>("rtbMessages")->geometry(), QRect(344, 40, 273, 313));
         QVERIFY(Child<QPlainTextEdit>("rtbMessages")->toPlainText().isEmpty());
+        QVERIFY(Child<QPlainTextEdit>("rtbMessages")->isReadOnly());
         QCOMPARE(Child<QPlainTextEdit>("rtbMessages")->font().pointSizeF(), 8.5);
 
         auto* buddies = Child<QComboBox>("cboTextMessage");
@@ -373,6 +374,7 @@ class MainWindowTest : public QObject {
         const QString shown = Child<QTableView>("flexGrid")->model()->index(0, 1).data().toString();
         QVERIFY(shown.size() <= 1000 && shown.startsWith(QStringLiteral("xxx")));
         QVERIFY(shown.endsWith(QChar(0x2026)));
+        QCOMPARE(Child<QTableView>("flexGrid")->model()->index(0, 1).data(Qt::ToolTipRole), shown);
         ModalAnswer ok([](QWidget* box) {
             QCOMPARE(qobject_cast<QInputDialog*>(box)->textValue().size(), (1 << 20) + 3);
             qobject_cast<QDialog*>(box)->accept();
@@ -525,8 +527,10 @@ class MainWindowTest : public QObject {
         window_->tmrMin_Timer();
         if (window_->MySysTray().IconShown()) {
             QVERIFY(!window_->isVisible());
-            QVERIFY(!window_->isMinimized());  // comes back at its normal size
             QVERIFY(!Child<QTimer>("tmrMin")->isActive());
+            window_->TrayIcon_MouseMessage(brevanto::ui::kIconLeftButtonDown);
+            QVERIFY(window_->isVisible());
+            QVERIFY(!window_->isMinimized());  // comes back at its normal size
         } else {
             QVERIFY(window_->isVisible());
             QVERIFY(window_->isMinimized());
