@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
@@ -154,6 +155,106 @@ void BM_SaveData_10000Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveData_10000Rows)->Unit(benchmark::kMillisecond);
 
+// SaveData on a given table, put back before each save (a save shows the table as stored,
+// merged and sorted); the table's rows come from fill.
+template <class Fill>
+void SaveTable(benchmark::State& state, Fill fill) {
+    BenchFolder folder;
+    const fs::path dataFile = folder / "data.dat";
+    std::ofstream(dataFile, std::ios::binary).flush();
+    SimulatedAim aim;
+    HeadlessControls controls;
+    MainWindow window(aim, controls, dataFile);
+    window.Form_Load(Geometry());
+    brevanto::data::MessageTable table;
+    fill(table);
+    std::size_t bytes = 0;
+    for (int row = 0; row < table.Rows(); ++row) {
+        bytes += table.Cell(row, 0).size() + table.Cell(row, 1).size();
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Table() = table;
+        state.ResumeTiming();
+        window.SaveData();
+    }
+    state.counters["rows"] = table.Rows();
+    state.counters["table_bytes"] = static_cast<double>(bytes);
+}
+
+void AddRow(brevanto::data::MessageTable& table, std::string message, std::string response) {
+    const int row = table.Rows();
+    table.SetRows(row + 1);
+    table.SetCell(row, 0, std::move(message));
+    table.SetCell(row, 1, std::move(response));
+}
+
+// Two rows whose messages are n "=" signs: each message is a prefix of the other's line.
+void BM_SaveData_TwoRowsOfEquals(benchmark::State& state) {
+    const std::string equals(static_cast<std::size_t>(state.range(0)), '=');
+    SaveTable(state, [&](auto& table) {
+        AddRow(table, equals, "first");
+        AddRow(table, equals, "second");
+    });
+}
+BENCHMARK(BM_SaveData_TwoRowsOfEquals)
+    ->RangeMultiplier(10)
+    ->Range(10000, 1000000)
+    ->Arg(3000000)
+    ->Unit(benchmark::kMillisecond);
+
+constexpr std::size_t kTenMegabytes = 10u << 20;
+
+// Tables of 10 MB in different shapes.
+enum TableShape : int {
+    kShortRows,          // ~170,000 rows of a few words, every tenth message repeated
+    kEqualsResponse,     // one row whose response is 10 MB of "="
+    kEqualsMessage,      // one row whose message is 10 MB of "="
+    kTwoEqualsMessages,  // two rows whose messages are 5 MB of "="
+    kEqualsStaircase,    // rows of 1, 2, 3, ... "=" as message and as response
+    kSharedLongPrefix,   // 1,000 rows whose messages are 10 KB of "=" and a number
+};
+
+void BM_SaveData_10MB(benchmark::State& state) {
+    SaveTable(state, [&](brevanto::data::MessageTable& table) {
+        switch (static_cast<TableShape>(state.range(0))) {
+            case kShortRows:
+                for (std::size_t bytes = 0, i = 0; bytes < kTenMegabytes; ++i) {
+                    std::string message =
+                        "How Are You, Friend " + std::to_string(i % 9 == 0 ? i / 2 : i);
+                    std::string response = "fine, and you? " + std::to_string(i * 7) + " =)";
+                    bytes += message.size() + response.size();
+                    AddRow(table, std::move(message), std::move(response));
+                }
+                break;
+            case kEqualsResponse:
+                AddRow(table, "x", std::string(kTenMegabytes, '='));
+                break;
+            case kEqualsMessage:
+                AddRow(table, std::string(kTenMegabytes, '='), "x");
+                break;
+            case kTwoEqualsMessages:
+                AddRow(table, std::string(kTenMegabytes / 2, '='), "first");
+                AddRow(table, std::string(kTenMegabytes / 2, '='), "second");
+                break;
+            case kEqualsStaircase:
+                for (std::size_t bytes = 0, n = 1; bytes < kTenMegabytes; ++n) {
+                    AddRow(table, std::string(n, '='), std::string(n, '='));
+                    bytes += 2 * n;
+                }
+                break;
+            case kSharedLongPrefix:
+                for (int i = 0; i < 1000; ++i) {
+                    AddRow(table, std::string(10 << 10, '=') + std::to_string(i), "=");
+                }
+                break;
+        }
+    });
+}
+BENCHMARK(BM_SaveData_10MB)
+    ->DenseRange(kShortRows, kSharedLongPrefix)
+    ->Unit(benchmark::kMillisecond);
+
 // A conversation of alternating stretches, with the line feeds already turned into spaces.
 std::string Conversation(std::size_t bytes) {
     std::string text;
@@ -177,6 +278,69 @@ void BM_SplitConversation(benchmark::State& state) {
 }
 BENCHMARK(BM_SplitConversation)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
+// Conversations of 1 MB in other shapes, each beside the literal loop on the same text.
+enum SplitShape : int {
+    kAlternatingLabels,       // nothing but the two labels, taking turns
+    kLongStretches,           // 10 KB stretches with the labels in other cases inside them
+    kLabelsRepeatThemselves,  // labels "aaaa: " and "aaab: ", runs of "a" between
+};
+
+std::string ShapedConversation(int shape) {
+    std::string text;
+    while (text.size() < (1u << 20)) {
+        switch (static_cast<SplitShape>(shape)) {
+            case kAlternatingLabels:
+                text += "pixelfox22: quietowl7: ";
+                break;
+            case kLongStretches:
+                text += "pixelfox22: ";
+                for (int i = 0; i < 200; ++i) {
+                    text += "Pixelfox22: and QUIETOWL7: said so ";
+                }
+                text += "quietowl7: ";
+                for (int i = 0; i < 200; ++i) {
+                    text += "PIXELFOX22: was right, ok ";
+                }
+                break;
+            case kLabelsRepeatThemselves:
+                text += "aaaa: aaaaaaaaaaaaa aaaab: aaaaaaaaa aaa ";
+                break;
+        }
+    }
+    return text;
+}
+
+std::pair<const char*, const char*> ShapeLabels(int shape) {
+    return shape == kLabelsRepeatThemselves ? std::pair{"aaaa: ", "aaab: "}
+                                            : std::pair{"pixelfox22: ", "quietowl7: "};
+}
+
+void BM_SplitShape(benchmark::State& state) {
+    const int shape = static_cast<int>(state.range(0));
+    const std::string transcript = ShapedConversation(shape);
+    const auto [buddy, user] = ShapeLabels(shape);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(brevanto::data::SplitConversation(transcript, buddy, user));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(transcript.size()));
+}
+BENCHMARK(BM_SplitShape)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+void BM_SplitShape_LiteralOracle(benchmark::State& state) {
+    const int shape = static_cast<int>(state.range(0));
+    const std::string transcript = ShapedConversation(shape);
+    const auto [buddy, user] = ShapeLabels(shape);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(brevanto::oracles::LiteralLearning(transcript, buddy, user));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(transcript.size()));
+}
+// Quadratic; one run each at 1 MB.
+BENCHMARK(BM_SplitShape_LiteralOracle)
+    ->DenseRange(0, 2)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_SplitConversation_LiteralOracle(benchmark::State& state) {
     const std::string transcript = Conversation(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
@@ -187,5 +351,9 @@ void BM_SplitConversation_LiteralOracle(benchmark::State& state) {
 }
 // Quadratic: it copies the rest of the transcript for every pair, so it gets 64 KB only.
 BENCHMARK(BM_SplitConversation_LiteralOracle)->Arg(64 << 10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitConversation_LiteralOracle)
+    ->Arg(1 << 20)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

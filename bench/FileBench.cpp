@@ -154,6 +154,31 @@ void BM_TableLines_LiteralOracle(benchmark::State& state) {
 }
 BENCHMARK(BM_TableLines_LiteralOracle)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Two rows whose messages are n "=" signs: the second row's message is a prefix of the
+// first row's line at every length up to n.
+std::vector<modFileIO::TablePair> EqualsPairs(std::size_t n) {
+    return {{std::string(n, '='), "first"}, {std::string(n, '='), "second"}};
+}
+
+void BM_TableLines_TwoRowsOfEquals(benchmark::State& state) {
+    const auto pairs = EqualsPairs(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(modFileIO::TableLines(pairs));
+    }
+}
+BENCHMARK(BM_TableLines_TwoRowsOfEquals)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_TableLines_TwoRowsOfEquals_LiteralOracle(benchmark::State& state) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const auto& pair : EqualsPairs(static_cast<std::size_t>(state.range(0)))) {
+        rows.emplace_back(pair.message, pair.response);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(oracle::LiteralSaveRows(rows));
+    }
+}
+BENCHMARK(BM_TableLines_TwoRowsOfEquals_LiteralOracle)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // The whole save of a table: built in memory, written once, crash-safely.
 void BM_SaveTable(benchmark::State& state) {
     const auto pairs = SamplePairs(kTableRows);

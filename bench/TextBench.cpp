@@ -100,6 +100,36 @@ void BM_HTMLToText_LiteralOracle(benchmark::State& state) {
     Run(state, [](const std::string& t) { return brevanto::oracle::HTMLToText(t); });
 }
 
+// 1 MB made of one piece repeated, the shapes that once ran slowest: every byte a "<";
+// comment openers without a closer; near misses of "</FONT>" (without ">", with another
+// letter, with a space).
+const std::string& HostileShape(std::int64_t shape) {
+    static const std::vector<std::string> pieces = {"<", "<!--", "</FONT</FONX></FONT >"};
+    static std::vector<std::string> texts(pieces.size());
+    std::string& text = texts[static_cast<std::size_t>(shape)];
+    while (text.size() < (1 << 20)) {
+        text += pieces[static_cast<std::size_t>(shape)];
+    }
+    return text;
+}
+
+template <typename Routine>
+void RunShape(benchmark::State& state, Routine routine) {
+    const std::string& text = HostileShape(state.range(0));
+    for (auto _ : state) {
+        std::string result = routine(text);
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_HTMLToText_Hostile(benchmark::State& state) {
+    RunShape(state, [](const std::string& t) { return brevanto::modAIM::HTMLToText(t); });
+}
+void BM_HTMLToText_Hostile_LiteralOracle(benchmark::State& state) {
+    RunShape(state, [](const std::string& t) { return brevanto::oracle::HTMLToText(t); });
+}
+
 constexpr std::int64_t kSmall = 10 << 10;
 constexpr std::int64_t kMedium = 100 << 10;
 constexpr std::int64_t kLarge = 1 << 20;
@@ -128,3 +158,5 @@ BENCHMARK(BM_HTMLToText)->Apply(FastSizes);
 BENCHMARK(BM_HTMLToText_LiteralOracle)->Arg(kSmall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HTMLToText_LiteralOracle)->Arg(kMedium)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HTMLToText_LiteralOracle)->Arg(kLarge)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HTMLToText_Hostile)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HTMLToText_Hostile_LiteralOracle)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

@@ -32,11 +32,10 @@ int main(int argc, char* argv[]) {
     brevanto::ui::frmBrevanto window(windows);
     QObject::connect(&window, &brevanto::ui::frmBrevanto::programEnded, &app, &QApplication::quit);
     window.Form_Load();
+    window.AddPracticeWindow(&practice);
     QObject::connect(&practice, &brevanto::ui::PracticeWindow::testMessageRequested, &window,
                      [&window] { window.Core().TestAMessage(); });
     window.show();
-
-    practice.move(window.frameGeometry().topRight() + QPoint(8, 0));
-    practice.show();
+    window.ShowPracticeWindow();
     return QApplication::exec();
 }

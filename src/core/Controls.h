@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // What the main window's procedures need of its controls and of the platform's modal
@@ -35,6 +36,9 @@ inline ModeControls AutoRespondControls() {
     mode.learnMenuEnabled = false;
     return mode;
 }
+
+// What a file dialog is for: a file to read from, or a name to write to.
+enum class FileChoice { Import, Export };
 
 class Controls {
   public:
@@ -77,6 +81,8 @@ class Controls {
     // Whether the text the last InputBox returned lost characters that the ANSI code page
     // cannot hold (each became "?").
     virtual bool InputLostCharacters() const = 0;
+    // The file chosen in the platform's file dialog; an empty path on Cancel.
+    virtual std::filesystem::path ChooseFile(FileChoice purpose) = 0;
 };
 
 }  // namespace brevanto::core

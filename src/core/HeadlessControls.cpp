@@ -59,4 +59,14 @@ std::string HeadlessControls::InputBox(const std::string& prompt, const std::str
     return answer;
 }
 
+std::filesystem::path HeadlessControls::ChooseFile(FileChoice purpose) {
+    fileDialogs.push_back(purpose);
+    if (fileAnswers.empty()) {
+        return {};
+    }
+    std::filesystem::path answer = std::move(fileAnswers.front());
+    fileAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace brevanto::core

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class HeadlessControls : public Controls {
     // What the procedures put into the controls.
     ModeControls mode;
     std::string logText;
+    int logTextSets = 0;  // how often the log box was set
     std::vector<std::string> buddyList;
     int selectedBuddy = -1;
     int tableChanges = 0;
@@ -55,6 +57,10 @@ class HeadlessControls : public Controls {
     std::function<void(const ShownBox&)> whileBoxOpen;
     // What InputLostCharacters answers: as if the user typed characters the code page lacks.
     bool inputLost = false;
+    // Files returned by the next file dialogs (an empty path stands for Cancel, and so does
+    // an empty queue), and the purpose of every dialog shown.
+    std::deque<std::filesystem::path> fileAnswers;
+    std::vector<FileChoice> fileDialogs;
 
     std::string LeadingMessage() const override { return leadingMessage; }
     std::string DefaultMessage() const override { return defaultMessage; }
@@ -71,7 +77,10 @@ class HeadlessControls : public Controls {
         replyLimitShown = limitMinutes;
     }
 
-    void SetLogText(const std::string& text) override { logText = text; }
+    void SetLogText(const std::string& text) override {
+        logText = text;
+        ++logTextSets;
+    }
     void AddBuddyToList(const std::string& name) override { buddyList.push_back(name); }
     int BuddyListCount() const override { return static_cast<int>(buddyList.size()); }
     std::string BuddyListItem(int index) const override;
@@ -84,6 +93,7 @@ class HeadlessControls : public Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost; }
+    std::filesystem::path ChooseFile(FileChoice purpose) override;
 };
 
 }  // namespace brevanto::core

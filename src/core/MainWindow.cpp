@@ -171,15 +171,14 @@ void MainWindow::ShowConversation(int index) {
         return;
     }
     const Conversation& record = records[static_cast<std::size_t>(index)];
+    // The log box is set once: with a long log every setting costs the window a layout of
+    // the whole text. Selecting raises no event, and the selected name's record is this one
+    // (names are unique in the log), so the selection needs no display of its own.
     controls_.SetLogText(record.Transcript);
     const int count = controls_.BuddyListCount();
     for (int position = 0; position < count; ++position) {
-        const std::string entry = controls_.BuddyListItem(position);
-        if (entry == record.BuddyName) {
-            // Selecting raises no event here, so the display that the selection stands
-            // for is run directly.
+        if (controls_.BuddyListItem(position) == record.BuddyName) {
             controls_.SelectBuddy(position);
-            cboTextMessage_Click(entry);
             return;
         }
     }

@@ -89,6 +89,15 @@ class MainWindow {
     data::Settings CurrentSettings() const;
     // The clock of the reply limit and of the kept conversations' headings.
     void SetClock(Clock clock) { replyLimit_.SetClock(std::move(clock)); }
+    // Deleting, importing and exporting rows (TableCommands.cpp). More than one row is
+    // deleted only after the user says Yes; positions outside the table are ignored.
+    void DeleteRows(const std::vector<int>& rows);
+    // Asks for a file and merges its pairs into the table, the table's responses winning,
+    // then says how many pairs were added, kept and skipped, and why.
+    void ImportTable();
+    // Asks for a file name and writes the table there: CSV for a ".csv" name, else in the
+    // form the data file is saved in.
+    void ExportTable();
 
     data::MessageTable& Table() { return table_; }
     const data::MessageTable& Table() const { return table_; }

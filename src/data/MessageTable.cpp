@@ -20,6 +20,30 @@ void MessageTable::SetRows(int count) {
     }
 }
 
+void MessageTable::RemoveRows(std::vector<int> rows) {
+    std::erase_if(rows, [this](int row) { return row < 0 || row >= Rows(); });
+    if (rows.empty()) {
+        return;
+    }
+    std::sort(rows.begin(), rows.end());
+    std::size_t next = 0;  // the next row to remove, in rows
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
+            while (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
+                ++next;
+            }
+            continue;
+        }
+        if (kept != row) {
+            rows_[kept] = std::move(rows_[row]);
+        }
+        ++kept;
+    }
+    rows_.resize(kept);
+    SetRow(rows.front());
+}
+
 void MessageTable::SetRow(int row) {
     row_ = std::clamp(row, 0, std::max(Rows() - 1, 0));
 }

@@ -28,6 +28,11 @@ class MessageTable {
     const std::string& Text() const;
     void SetText(std::string text);
 
+    // Removes the given rows (positions before the removal; duplicates and positions
+    // outside the table are ignored). The current row moves to the row that took the first
+    // removed one's place, or onto the last row.
+    void RemoveRows(std::vector<int> rows);
+
     // Any cell by position; outside the table the text is "" and setting it is ignored.
     const std::string& Cell(int row, int col) const;
     void SetCell(int row, int col, std::string text);

@@ -4,30 +4,38 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
+#include <QWindow>
 #include <utility>
 
+#include "core/TrayMode.h"
 #include "ui/AnsiText.h"
 #include "ui/AppIcon.h"
 #include "ui/Named.h"
 #include "ui/about/Links.h"
 #include "ui/about/frmAbout.h"
 #include "ui/dialogs/ModalBoxes.h"
+#include "ui/fonts/Fonts.h"
+#include "ui/grid/GridKeys.h"
 #include "ui/grid/MessageTableModel.h"
+#include "ui/layout/Beside.h"
 #include "ui/layout/FollowHeight.h"
 #include "ui/layout/Twips.h"
+#include "ui/log/LogBox.h"
+#include "ui/tray/TrayMenu.h"
 
 namespace brevanto::ui {
 
@@ -39,31 +47,18 @@ constexpr int kMinTimerMs = 500;
 constexpr int kCheckMessageTimerMs = 1000;
 const QString kBuddyListPrompt = QStringLiteral("Conversations will be display in the box below");
 
-QFont SansFont(double pointSize, bool bold = false) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-// MS Sans Serif is rarely installed, and its stand-ins are wider: shrink a label's font
-// until its caption fits the width the layout gives it, so no caption loses its end.
-void FitCaption(QLabel* label) {
-    QFont font = label->font();
-    while (font.pointSizeF() > 6.0 &&
-           QFontMetrics(font).horizontalAdvance(label->text()) > label->width()) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
-    label->setFont(font);
-}
+// The grid keeps at least this much height (three rows) when the window is made lower.
+constexpr int kMinGridHeight = 720;  // twips
 
 }  // namespace
 
 frmBrevanto::frmBrevanto(aim::WindowSystem& windows, std::filesystem::path dataFile,
                          QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    // Without CustomizeWindowHint Qt would ask the window manager for every button, maximise
+    // included.
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       core_(windows, *this, std::move(dataFile)),
       trayBackend_(AppIcon()),
       mySysTray_(trayBackend_),
@@ -100,7 +95,7 @@ void frmBrevanto::BuildControls() {
     cmdStart_ = Named(new QPushButton(QStringLiteral("&Start Auto Respond"), client), "cmdStart");
     Place(cmdStart_, 1800, 160, 1935, 375);
 
-    rtbMessages_ = Named(new QPlainTextEdit(client), "rtbMessages");
+    rtbMessages_ = Named(new LogBox(client), "rtbMessages");
     Place(rtbMessages_, 5160, 600, 4095, 4695);
     rtbMessages_->setFont(SansFont(8.5));
     rtbMessages_->setReadOnly(true);
@@ -113,13 +108,15 @@ void frmBrevanto::BuildControls() {
     // Typing in the edit field must not add names to the list: it lists logged buddies only.
     cboTextMessage_->setInsertPolicy(QComboBox::NoInsert);
     cboTextMessage_->setEditText(kBuddyListPrompt);
+    cboTextMessage_->lineEdit()->setCursorPosition(0);  // the prompt's start in view
 
     fraControls_ = Named(new QGroupBox(client), "fraControls");
     Place(fraControls_, 120, 3840, 4935, 1455);
 
     const char* ignoreCaptions[] = {"?", ".", "!"};
     const int ignoreLefts[] = {3480, 3960, 4440};
-    const int ignoreWidths[] = {495, 375, 375};
+    // Wide enough for the check mark and the caption in the shipped bold face.
+    const int ignoreWidths[] = {495, 450, 450};
     for (int i = 2; i >= 0; --i) {
         auto* box = new QCheckBox(QString::fromLatin1(ignoreCaptions[i]), fraControls_);
         box->setObjectName(QStringLiteral("chkIgnore%1").arg(i));
@@ -135,13 +132,14 @@ void frmBrevanto::BuildControls() {
         Named(new QLineEdit(QStringLiteral(":-)"), fraControls_), "txtDefaultMessage");
     Place(txtDefaultMessage_, 1920, 240, 1215, 285);
 
+    // The three buttons fill the frame's width with a gap of 90 twips between them.
     cmdAdd_ = Named(new QPushButton(QStringLiteral("&Add Messages"), fraControls_), "cmdAdd");
-    Place(cmdAdd_, 120, 960, 1455, 375);
-    cmdSave_ = Named(new QPushButton(QStringLiteral("Sa&ve Data"), fraControls_), "cmdSave");
-    Place(cmdSave_, 3360, 960, 1455, 375);
+    Place(cmdAdd_, 120, 960, 1410, 375);
     cmdLearn_ =
         Named(new QPushButton(QStringLiteral("Lear&n Conversations"), fraControls_), "cmdLearn");
-    Place(cmdLearn_, 1560, 960, 1800, 375);
+    Place(cmdLearn_, 1620, 960, 1710, 375);
+    cmdSave_ = Named(new QPushButton(QStringLiteral("Sa&ve Data"), fraControls_), "cmdSave");
+    Place(cmdSave_, 3420, 960, 1395, 375);
 
     lblIgnore_ = Named(new QLabel(QStringLiteral("Ignore:"), fraControls_), "lblIgnore");
     Place(lblIgnore_, 3750, 240, 615, 240);
@@ -153,7 +151,6 @@ void frmBrevanto::BuildControls() {
     Place(lblDefaultMessage_, 120, 240, 1605, 315);
     for (QLabel* label : {lblIgnore_, lblLeadingMessage_, lblDefaultMessage_}) {
         label->setFont(SansFont(9.75));
-        FitCaption(label);
     }
 
     // Only the holder of the icon image; the window shows the icon in its title bar.
@@ -168,7 +165,8 @@ void frmBrevanto::BuildControls() {
     flexGrid_->setModel(model_);
     flexGrid_->horizontalHeader()->hide();
     flexGrid_->verticalHeader()->hide();
-    flexGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl and Shift pick several cells, so that several rows can be deleted at once.
+    flexGrid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     flexGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     flexGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexGrid_->setWordWrap(false);
@@ -195,7 +193,6 @@ void frmBrevanto::BuildControls() {
     Place(lblMessages_, 840, 600, 1095, 240);
     for (QLabel* label : {lblResponses_, lblMessages_}) {
         label->setFont(SansFont(9.75, true));
-        FitCaption(label);
     }
 }
 
@@ -210,6 +207,9 @@ void frmBrevanto::BuildMenus() {
     mnuStart_ = add(program, "mnuStart", QStringLiteral("&Start Auto Respond"));
     mnuStop_ = add(program, "mnuStop", QStringLiteral("Sto&p Auto Respond"));
     mnuStop_->setEnabled(false);
+    // Brings back the practice window, when there is one.
+    mnuPractice_ = add(program, "mnuPractice", QStringLiteral("P&ractice Window"));
+    mnuPractice_->setVisible(false);
     mnuExit_ = add(program, "mnuExit", QStringLiteral("E&xit"));
 
     QMenu* messages = menuBar()->addMenu(QStringLiteral("&Messages"));
@@ -223,6 +223,9 @@ void frmBrevanto::BuildMenus() {
     mnuKeepConversations_->setCheckable(true);
     mnuReplyLimit_ = add(messages, "mnuReplyLimit", QStringLiteral("Reply &Limit..."));
     mnuReplyLimit_->setCheckable(true);
+    mnuDelete_ = add(messages, "mnuDelete", QStringLiteral("&Delete Message"));
+    mnuImport_ = add(messages, "mnuImport", QStringLiteral("&Import..."));
+    mnuExport_ = add(messages, "mnuExport", QStringLiteral("&Export..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -259,6 +262,7 @@ void frmBrevanto::Connect() {
     connect(cmdLearn_, &QPushButton::clicked, this, [this] { core_.LearnAndSave(); });
     connect(mnuLearn_, &QAction::triggered, this, [this] { core_.LearnAndSave(); });
 
+    connect(mnuPractice_, &QAction::triggered, this, [this] { ShowPracticeWindow(); });
     connect(mnuTestMessage_, &QAction::triggered, this, [this] { core_.TestAMessage(); });
     connect(mnuKeepConversations_, &QAction::triggered, this,
             [this] { core_.ToggleKeepConversations(); });
@@ -276,8 +280,12 @@ void frmBrevanto::Connect() {
     connect(mnuWeb_, &QAction::triggered, this, [] { OpenWebPage(); });
     connect(mnuAbout_, &QAction::triggered, this, [this] { mnuAbout_Click(); });
 
-    connect(flexGrid_, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { flexGrid_Click(index); });
+    connect(flexGrid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift only adds to the selection.
+        if (!(QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+            flexGrid_Click(index);
+        }
+    });
     connect(flexGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (syncingCell_ || !current.isValid()) {
@@ -296,6 +304,39 @@ void frmBrevanto::Connect() {
     connect(&tmrMin_, &QTimer::timeout, this, [this] { tmrMin_Timer(); });
     connect(&trayBackend_, &QtNotifyIcon::iconMessage, this,
             [this](unsigned message) { TrayIcon_MouseMessage(message); });
+    ConnectTableCommands();
+}
+
+void frmBrevanto::ConnectTableCommands() {
+    const auto deleteRows = [this] { core_.DeleteRows(SelectedRows(flexGrid_)); };
+    connect(mnuDelete_, &QAction::triggered, this, deleteRows);
+    connect(mnuImport_, &QAction::triggered, this, [this] { core_.ImportTable(); });
+    connect(mnuExport_, &QAction::triggered, this, [this] { core_.ExportTable(); });
+    new GridKeys(
+        flexGrid_,
+        [this] {
+            if (core_.Table().Rows() > 0) {
+                core_.flexGrid_Click();
+            }
+        },
+        deleteRows);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { core_.SaveData(); });
+
+    trayMenu_ = new TrayMenu(this);
+    trayBackend_.TrayIcon().setContextMenu(trayMenu_);
+    connect(trayMenu_, &TrayMenu::showChosen, this, [this] { ShowWindowFromTray(); });
+    connect(trayMenu_, &TrayMenu::toggleChosen, this, [this] { core_.ToggleAutoRespond(); });
+    connect(trayMenu_, &TrayMenu::exitChosen, mnuExit_, &QAction::trigger);
+}
+
+void frmBrevanto::ShowWindowFromTray() {
+    // A window hidden while minimised comes back in the normal state. Qt maps a window
+    // whose minimised state it clears, so that happens only as it is shown.
+    showNormal();
+    tmrMin_.start();
+    raise();
+    activateWindow();
 }
 
 void frmBrevanto::Form_Load() {
@@ -308,7 +349,6 @@ void frmBrevanto::Form_Load() {
     geometry.gridWidth = Twips(flexGrid_->width());
 
     setWindowTitle(kApplicationTitle);
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
     core_.Form_Load(geometry);
 
     const core::LayoutOffsets& layout = core_.Layout();
@@ -317,6 +357,8 @@ void frmBrevanto::Form_Load() {
     // The width never changes; telling the window manager keeps it from offering to.
     setMinimumWidth(Pixels(layout.FixedFormWidth));
     setMaximumWidth(Pixels(layout.FixedFormWidth));
+    // Lower than this, the frame of options and its buttons would slide over the grid.
+    setMinimumHeight(Pixels(layout.GridHeightOffset + kMinGridHeight));
     loaded_ = true;
 
     mySysTray_.PopUpMessage = ToAnsi(kApplicationTitle);
@@ -349,8 +391,14 @@ void frmBrevanto::resizeEvent(QResizeEvent* event) {
 
 void frmBrevanto::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Coming back to the normal state lays the window out for its current height.
+    // Coming back to the normal state lays the window out for its current height. The
+    // layout has a fixed width: a window manager that maximises anyway is undone.
     if (event->type() == QEvent::WindowStateChange) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            QTimer::singleShot(0, this, [this] {
+                setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            });
+        }
         Form_Resize();
     }
 }
@@ -377,6 +425,48 @@ void frmBrevanto::EndProgram() {
         ended_ = true;
         emit programEnded();
     }
+}
+
+void frmBrevanto::AddPracticeWindow(QWidget* practice) {
+    practice_ = practice;
+    mnuPractice_->setVisible(practice != nullptr);
+    winId();  // the native window, whose exposure places the practice window
+    windowHandle()->installEventFilter(this);
+}
+
+void frmBrevanto::ShowPracticeWindow() {
+    if (!practice_) {
+        return;
+    }
+    // Beside the main window, where the window manager put it: until the main window is
+    // on the screen that place is not known yet.
+    if (!windowHandle() || !windowHandle()->isExposed()) {
+        practicePending_ = true;
+        return;
+    }
+    practicePending_ = false;
+    const QSize frame = frameGeometry().size() - size();
+    const QRect area = screen()->availableGeometry();
+    if (practice_->isHidden()) {
+        const SideBySide place = BesidePositions(frameGeometry(), practice_->size() + frame, area);
+        move(place.anchor);
+        practice_->move(place.window);
+    }
+    practice_->showNormal();
+    practice_->raise();
+    practice_->activateWindow();
+}
+
+bool frmBrevanto::eventFilter(QObject* watched, QEvent* event) {
+    if (practicePending_ && watched == windowHandle() && event->type() == QEvent::Expose) {
+        // After the exposure has been handled, when the window's frame is known.
+        QTimer::singleShot(0, this, [this] {
+            if (practicePending_) {
+                ShowPracticeWindow();
+            }
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmBrevanto::mnuAbout_Click() {
@@ -407,21 +497,18 @@ void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
             hide();
             tmrMin_.stop();
         } else {
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            show();
-            tmrMin_.start();
-            raise();
-            activateWindow();
+            ShowWindowFromTray();
         }
     }
 }
 
 void frmBrevanto::tmrMin_Timer() {
     // Without an icon in the tray nothing could bring a hidden window back: then the
-    // window stays minimised the ordinary way.
+    // window stays minimised the ordinary way. The minimised state stays until the window
+    // is shown again: clearing it now would have Qt map the window behind its back, an
+    // unpainted window that nothing draws.
     if (isMinimized() && mySysTray_.IconShown()) {
         hide();
-        setWindowState(windowState() & ~Qt::WindowMinimized);
         tmrMin_.stop();
     }
 }
@@ -458,6 +545,13 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     mnuStop_->setEnabled(mode.stopMenuEnabled);
     cmdLearn_->setEnabled(mode.learnButtonEnabled);
     mnuLearn_->setEnabled(mode.learnMenuEnabled);
+
+    // The tray tells the mode by its tip and a mark on its image.
+    mySysTray_.PopUpMessage = core::TrayTip(mode);
+    mySysTray_.TipText(mySysTray_.PopUpMessage);
+    trayBackend_.SetImage(core::TrayMarked(mode) ? MarkedIcon(AppIcon()) : AppIcon());
+    mySysTray_.SetImage(trayBackend_.IconHandle());
+    trayMenu_->ShowMode(mode);
 }
 
 void frmBrevanto::SetLeadingMessage(const std::string& text) {
@@ -480,7 +574,7 @@ void frmBrevanto::ShowOptions(bool keepConversations, int replyLimitMinutes) {
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {
-    rtbMessages_->setPlainText(FromAnsi(text));
+    rtbMessages_->SetLog(text);
 }
 
 void frmBrevanto::AddBuddyToList(const std::string& name) {
@@ -540,6 +634,16 @@ std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& 
     // A character the code page lacks came back as "?", so the round trip differs.
     inputLost_ = FromAnsi(text) != typed;
     return text;
+}
+
+std::filesystem::path frmBrevanto::ChooseFile(core::FileChoice purpose) {
+    const QString filters =
+        QStringLiteral("CSV files (*.csv);;Data files (*.dat *.txt);;All files (*)");
+    const QString name =
+        purpose == core::FileChoice::Import
+            ? QFileDialog::getOpenFileName(this, QStringLiteral("Import Messages"), {}, filters)
+            : QFileDialog::getSaveFileName(this, QStringLiteral("Export Messages"), {}, filters);
+    return std::filesystem::path(name.toStdU16String());
 }
 
 }  // namespace brevanto::ui

@@ -19,7 +19,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 
@@ -32,7 +31,9 @@ class QTableView;
 // "Window height" is the window's frame-less height: menu bar, client area and status bar.
 namespace brevanto::ui {
 
+class LogBox;
 class MessageTableModel;
+class TrayMenu;
 class frmAbout;
 
 class frmBrevanto : public QMainWindow, public core::Controls {
@@ -77,6 +78,12 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost_; }
+    std::filesystem::path ChooseFile(core::FileChoice purpose) override;
+
+    // Lets "P&ractice Window" bring back `practice`, the simulated client's window.
+    void AddPracticeWindow(QWidget* practice);
+    // Shows the practice window beside this one, once this one is on the screen.
+    void ShowPracticeWindow();
 
   signals:
     // Closing the window or "E&xit": the tray icon is gone and the program should end.
@@ -86,6 +93,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
@@ -97,12 +105,18 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     void mnuAbout_Click();
     void flexGrid_Click(const QModelIndex& index);
     void SyncCurrentCellToView();
+    // The table's commands beyond the basic ones: delete, import, export, the keyboard and
+    // the tray's mode and menu.
+    void ConnectTableCommands();
+    void ShowWindowFromTray();
 
     core::MainWindow core_;
     MessageTableModel* model_ = nullptr;
     QtNotifyIcon trayBackend_;
     classTrayIcon mySysTray_;
     QPointer<frmAbout> aboutBox_;
+    QPointer<QWidget> practice_;
+    bool practicePending_ = false;
     bool loaded_ = false;
     bool syncingCell_ = false;
     bool ended_ = false;
@@ -112,7 +126,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QTimer tmrCheckMessage_;
 
     QPushButton* cmdStart_ = nullptr;
-    QPlainTextEdit* rtbMessages_ = nullptr;
+    LogBox* rtbMessages_ = nullptr;
     QComboBox* cboTextMessage_ = nullptr;
     QGroupBox* fraControls_ = nullptr;
     std::array<QCheckBox*, 3> chkIgnore_{};
@@ -133,6 +147,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
 
     QAction* mnuStart_ = nullptr;
     QAction* mnuStop_ = nullptr;
+    QAction* mnuPractice_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuAdd_ = nullptr;
     QAction* mnuSave_ = nullptr;
@@ -143,6 +158,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QAction* mnuTestMessage_ = nullptr;
     QAction* mnuKeepConversations_ = nullptr;  // checkable
     QAction* mnuReplyLimit_ = nullptr;         // checked while a limit is set
+    QAction* mnuDelete_ = nullptr;
+    QAction* mnuImport_ = nullptr;
+    QAction* mnuExport_ = nullptr;
+    TrayMenu* trayMenu_ = nullptr;
 };
 
 }  // namespace brevanto::ui

@@ -154,8 +154,13 @@ TEST_F(Responder, PickingABuddyShowsThatBuddysRecord) {
     Tick();
     Open("ann", "hi");
     Tick();
+    Open("ann", "how are you");
+    Tick();
     ASSERT_EQ(LoggedNames(), (std::vector<std::string>{"bob", "ann"}));
     EXPECT_EQ(controls.selectedBuddy, 1);
+    // Each tick shows the conversation it logged, setting the log box once.
+    EXPECT_EQ(controls.logText, window->Conversations()[1].Transcript);
+    EXPECT_EQ(controls.logTextSets, 3);
     window->cboTextMessage_Click("bob");
     EXPECT_EQ(controls.logText, window->Conversations()[0].Transcript);
     // An unknown name (names are case-sensitive) or index changes nothing.

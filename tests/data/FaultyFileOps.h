@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,43 +12,65 @@
 
 namespace brevanto::testing {
 
-// The system's file calls with chosen ones failing. Calls are counted by name; writes can be
-// cut short and calls interrupted (EINTR) a number of times before they go through.
+// One file call as the layer saw it.
+struct FileCall {
+    std::string name;            // the FileOps member, "Write", "Rename", ...
+    bool onWrittenFile = false;  // a Write, Sync or Close of a handle opened for writing
+};
+
+// The system's file calls with chosen ones failing: by name and count, or by position over
+// all calls, so that a sweep can learn a save's calls once and then fail each in turn.
+// Writes can be cut short and calls interrupted (EINTR) before they go through.
 class FaultyFileOps final : public data::FileOps {
   public:
     // The n-th call (1-based) of name fails with error; n = 0 fails every call of name.
     void FailCall(const std::string& name, int n, int error) { failures_[{name, n}] = error; }
-    void LimitWrites(std::size_t bytes) { write_limit_ = bytes; }
+    // The call at this position (0-based, over all calls) fails with error.
+    void FailAt(std::size_t position, int error) { failAt_ = {position, error}; }
+    // Every write passes at most bytes on; the write at that position passes one byte.
+    void LimitWrites(std::size_t bytes) { writeLimit_ = bytes; }
+    void ShortWriteAt(std::size_t position) { shortWriteAt_ = position; }
+    // Each call fails with EINTR this many times before it goes through.
     void InterruptEachCall(int times) { interruptions_ = times; }
 
     int Calls(const std::string& name) const {
-        const auto found = counts_.find(name);
-        return found == counts_.end() ? 0 : found->second;
+        return static_cast<int>(std::count_if(log_.begin(), log_.end(),
+                                              [&](const FileCall& c) { return c.name == name; }));
     }
-    const std::vector<std::string>& Log() const { return log_; }
+    const std::vector<FileCall>& Log() const { return log_; }
 
-    // Each call goes through Run under its own name, then to the system.
-#define BREVANTO_FAULTY_CALL(Name, Params, Args)             \
-    data::SysResult Name Params override {                   \
-        return Run(#Name, [&] { return real().Name Args; }); \
-    }
     using Path = std::filesystem::path;
-    BREVANTO_FAULTY_CALL(OpenForReading, (const Path& p), (p))
-    BREVANTO_FAULTY_CALL(OpenOrCreate, (const Path& p), (p))
-    BREVANTO_FAULTY_CALL(CreateNew, (const Path& p), (p))
-    BREVANTO_FAULTY_CALL(Read, (int h, char* buffer, std::size_t size), (h, buffer, size))
-    BREVANTO_FAULTY_CALL(Write, (int h, const char* data, std::size_t size),
-                         (h, data, std::min(size, write_limit_)))
-    BREVANTO_FAULTY_CALL(Sync, (int h), (h))
-    BREVANTO_FAULTY_CALL(Close, (int h), (h))
-    BREVANTO_FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to))
-    BREVANTO_FAULTY_CALL(Remove, (const Path& p), (p))
-    BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p))
-    BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h))
-    BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h))
-    BREVANTO_FAULTY_CALL(Inspect, (const Path& p, data::FileInfo& info), (p, info))
-    BREVANTO_FAULTY_CALL(SetPermissions, (const Path& p, unsigned bits), (p, bits))
+#define BREVANTO_FAULTY_CALL(Name, Params, Args, Written)             \
+    data::SysResult Name Params override {                            \
+        return Run(#Name, Written, [&] { return real().Name Args; }); \
+    }
+    BREVANTO_FAULTY_CALL(OpenForReading, (const Path& p), (p), false)
+    BREVANTO_FAULTY_CALL(Read, (int h, char* buffer, std::size_t size), (h, buffer, size), false)
+    BREVANTO_FAULTY_CALL(Sync, (int h), (h), written_.contains(h))
+    BREVANTO_FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to), false)
+    BREVANTO_FAULTY_CALL(Remove, (const Path& p), (p), false)
+    BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p), false)
+    BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h), false)
+    BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h), false)
+    BREVANTO_FAULTY_CALL(Inspect, (const Path& p, data::FileInfo& info), (p, info), false)
+    BREVANTO_FAULTY_CALL(SetPermissions, (const Path& p, unsigned bits), (p, bits), false)
 #undef BREVANTO_FAULTY_CALL
+    data::SysResult OpenOrCreate(const Path& p) override {
+        return Opened(Run("OpenOrCreate", false, [&] { return real().OpenOrCreate(p); }));
+    }
+    data::SysResult CreateNew(const Path& p) override {
+        return Opened(Run("CreateNew", false, [&] { return real().CreateNew(p); }));
+    }
+    data::SysResult Write(int h, const char* data, std::size_t size) override {
+        return Run("Write", true, [&] {
+            const bool cut = shortWriteAt_ == log_.size() - 1;
+            return real().Write(h, data, std::min(size, cut ? std::size_t{1} : writeLimit_));
+        });
+    }
+    data::SysResult Close(int h) override {
+        const bool written = written_.erase(h) > 0;
+        return Run("Close", written, [&] { return real().Close(h); });
+    }
     Path ResolveLink(const Path& p) override {
         return real().ResolveLink(p);
     }
@@ -57,33 +81,53 @@ class FaultyFileOps final : public data::FileOps {
     }
 
     template <class Call>
-    data::SysResult Run(const std::string& name, Call call) {
-        // A real interrupted close has closed the handle already, so Close is never retried.
-        if (name != "Close" && name != "CloseDirectory" && pending_[name] < interruptions_) {
+    data::SysResult Run(const std::string& name, bool onWrittenFile, Call call) {
+        // A closing call releases the handle even when it fails (Linux leaves a descriptor
+        // closed even on EINTR), so it is never interrupted and runs before a failure.
+        const bool closes = name == "Close" || name == "CloseDirectory";
+        if (!closes && pending_[name] < interruptions_) {
             ++pending_[name];
             return Failure(EINTR);
         }
         pending_[name] = 0;
-        const int n = ++counts_[name];
-        log_.push_back(name);
+        const int n = Calls(name) + 1;
+        const std::size_t position = log_.size();
+        log_.push_back({name, onWrittenFile});
+        std::optional<int> error;
+        if (failAt_ && failAt_->first == position) {
+            error = failAt_->second;
+        }
         for (const int key : {n, 0}) {
             const auto failure = failures_.find({name, key});
-            if (failure != failures_.end()) {
-                return Failure(failure->second);
+            if (!error && failure != failures_.end()) {
+                error = failure->second;
             }
         }
-        return call();
+        if (!error) {
+            return call();
+        }
+        if (closes) {
+            call();
+        }
+        return Failure(*error);
     }
-
+    data::SysResult Opened(data::SysResult result) {
+        if (result.ok()) {
+            written_.insert(static_cast<int>(result.value));
+        }
+        return result;
+    }
     static data::SysResult Failure(int error) {
         return {-1, std::error_code(error, std::generic_category())};
     }
 
     std::map<std::pair<std::string, int>, int> failures_;
-    std::map<std::string, int> counts_;
+    std::optional<std::pair<std::size_t, int>> failAt_;
     std::map<std::string, int> pending_;
-    std::vector<std::string> log_;
-    std::size_t write_limit_ = static_cast<std::size_t>(-1);
+    std::vector<FileCall> log_;
+    std::set<int> written_;
+    std::size_t writeLimit_ = static_cast<std::size_t>(-1);
+    std::optional<std::size_t> shortWriteAt_;
     int interruptions_ = 0;
 };
 

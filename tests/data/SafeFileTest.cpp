@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
 
 #include "FaultyFileOps.h"
 #include "TempDir.h"
@@ -62,50 +61,6 @@ TEST_F(SafeFile, ReplacesTheContentDespiteShortWritesInterruptionsAndTakenNames)
     stuck.LimitWrites(0);
     EXPECT_TRUE(ReplaceFile(stuck, file, "x").has_value());
     ExpectOnlyFile(NewContent());
-}
-
-// Fails every call that a replacement makes, one at a time, with a real error code.
-TEST(SafeFileFaults, EveryFailingCallKeepsTheOldFileOrReportsTheNewOne) {
-    std::vector<std::string> calls;
-    {
-        testing::TempDir dir;
-        WriteBytes(dir / "data.dat", kOld);
-        FaultyFileOps recorder;
-        recorder.LimitWrites(4096);
-        ASSERT_EQ(ReplaceFile(recorder, dir / "data.dat", NewContent()), std::nullopt);
-        calls = recorder.Log();
-    }
-    ASSERT_GE(std::count(calls.begin(), calls.end(), "Write"), 3) << "writes in several parts";
-
-    std::map<std::string, int> seen;
-    bool renamed = false;
-    for (const std::string& call : calls) {
-        const int n = ++seen[call];
-        for (int error : {EIO, ENOSPC}) {
-            SCOPED_TRACE(call + " #" + std::to_string(n) + " fails with " + std::strerror(error));
-            testing::TempDir dir;
-            WriteBytes(dir / "data.dat", kOld);
-            FaultyFileOps ops;
-            ops.LimitWrites(4096);
-            ops.FailCall(call, n, error);
-            const FileStatus status = ReplaceFile(ops, dir / "data.dat", NewContent());
-
-            EXPECT_EQ(dir.Entries(), Names{"data.dat"}) << "no temporary file";
-            if (call == "CloseDirectory" || call == "SetPermissions") {
-                // Everything is on the disk by then, or the content is kept all the same.
-                EXPECT_EQ(status, std::nullopt);
-                EXPECT_EQ(ReadBytes(dir / "data.dat"), NewContent());
-                continue;
-            }
-            ASSERT_TRUE(status.has_value());
-            EXPECT_EQ(status->path, DisplayPath(dir / "data.dat"));
-            EXPECT_EQ(status->Message(), status->path + ": " + std::strerror(error));
-            // After the rename the new content is in place, but it may not be on the disk.
-            EXPECT_EQ(ReadBytes(dir / "data.dat"), renamed ? NewContent() : kOld);
-        }
-        renamed = renamed || call == "Rename";
-    }
-    EXPECT_TRUE(renamed);
 }
 
 // Real failures of the system, no injection.

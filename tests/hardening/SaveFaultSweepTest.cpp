@@ -8,16 +8,19 @@
 #include <system_error>
 #include <vector>
 
-#include "FaultInjectingFileOps.h"
 #include "TestTables.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
+#include "data/FaultyFileOps.h"
 #include "data/TempDir.h"
 #include "oracles/LiteralFileIO.h"
 
 namespace brevanto::hardening {
 namespace {
+
+using testing::FaultyFileOps;
+using testing::FileCall;
 
 constexpr const char* kSaved = "The message was saved!";
 
@@ -30,7 +33,7 @@ struct SaveOutcome {
 };
 
 // One "Sa&ve Data" of rows over a data file holding oldFile, through the given file layer.
-SaveOutcome Save(FaultInjectingFileOps& files, const std::string& oldFile, const Rows& rows) {
+SaveOutcome Save(FaultyFileOps& files, const std::string& oldFile, const Rows& rows) {
     testing::TempDir folder;
     testing::WriteBytes(folder / "data.dat", oldFile);
     aim::simulated::SimulatedAim aim;
@@ -40,8 +43,8 @@ SaveOutcome Save(FaultInjectingFileOps& files, const std::string& oldFile, const
 
     window.SaveData();
 
-    return {files.Calls(), controls.boxes, testing::ReadBytes(folder / "data.dat"),
-            folder.Entries(), CellsOf(window.Table())};
+    return {files.Log(), controls.boxes, testing::ReadBytes(folder / "data.dat"), folder.Entries(),
+            CellsOf(window.Table())};
 }
 
 bool ShowedSaved(const SaveOutcome& outcome) {
@@ -72,7 +75,7 @@ class SaveFaultSweep : public ::testing::Test {
     std::vector<std::size_t> renames;  // positions of the renames of a clean save
 
     void SetUp() override {
-        FaultInjectingFileOps files;
+        FaultyFileOps files;
         clean = Save(files, oldFile, newRows);
         for (std::size_t i = 0; i < clean.calls.size(); ++i) {
             if (clean.calls[i].name == "Rename") {
@@ -118,7 +121,7 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
             const FileCall& call = clean.calls[position];
             SCOPED_TRACE(call.name + " (call " + std::to_string(position) + ") failing with " +
                          reason);
-            FaultInjectingFileOps files;
+            FaultyFileOps files;
             files.FailAt(position, error);
             const SaveOutcome outcome = Save(files, oldFile, newRows);
 
@@ -150,7 +153,7 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
 TEST_F(SaveFaultSweep, InterruptedCallsAndShortWritesStillSaveEverything) {
     for (std::size_t position = 0; position < clean.calls.size(); ++position) {
         SCOPED_TRACE(clean.calls[position].name + " (call " + std::to_string(position) + ")");
-        FaultInjectingFileOps interrupted;
+        FaultyFileOps interrupted;
         interrupted.FailAt(position, EINTR);
         const SaveOutcome afterSignal = Save(interrupted, oldFile, newRows);
         EXPECT_TRUE(ShowedSaved(afterSignal));
@@ -160,7 +163,7 @@ TEST_F(SaveFaultSweep, InterruptedCallsAndShortWritesStillSaveEverything) {
         if (clean.calls[position].name != "Write") {
             continue;
         }
-        FaultInjectingFileOps cutShort;
+        FaultyFileOps cutShort;
         cutShort.ShortWriteAt(position);
         const SaveOutcome afterShortWrite = Save(cutShort, oldFile, newRows);
         EXPECT_TRUE(ShowedSaved(afterShortWrite));

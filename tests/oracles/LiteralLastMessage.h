@@ -37,8 +37,8 @@ std::string LiteralLastMessage(std::string transcript, const std::string& name,
     const std::size_t first = saved.find(name);
     const std::string tail = first == std::string::npos ? std::string() : saved.substr(first);
     const std::string me = myScreenName();
-    // A substring test as the responder always made it: an empty screen name is found
-    // in any non-empty text and in no empty one.
+    // A plain substring test: an empty screen name is found in any non-empty text and in
+    // no empty one.
     const bool meOccurs = me.empty() ? !tail.empty() : tail.find(me) != std::string::npos;
     return meOccurs ? std::string(1, '\0') : tail;
 }

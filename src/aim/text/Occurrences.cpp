@@ -1,61 +1,31 @@
 #include "aim/text/Occurrences.h"
 
-#include <cstring>
-
 namespace brevanto::aim {
 
-Occurrences::Occurrences(std::string_view text, std::string_view pattern)
-    : everywhere_(pattern.empty()), textSize_(text.size()) {
-    if (pattern.empty() || pattern.size() > text.size()) {
-        return;
-    }
-    std::vector<std::size_t> border(pattern.size(), 0);
-    for (std::size_t i = 1, k = 0; i < pattern.size(); ++i) {
-        while (k > 0 && pattern[i] != pattern[k]) {
-            k = border[k - 1];
-        }
-        if (pattern[i] == pattern[k]) {
-            ++k;
-        }
-        border[i] = k;
-    }
-    for (std::size_t i = 0, k = 0; i < text.size(); ++i) {
-        if (k == 0) {
-            // Outside a partial match only the pattern's first byte can start one: jump to it.
-            const void* next = std::memchr(text.data() + i, pattern[0], text.size() - i);
-            if (next == nullptr) {
-                break;
-            }
-            i = static_cast<std::size_t>(static_cast<const char*>(next) - text.data());
-        }
-        while (k > 0 && text[i] != pattern[k]) {
-            k = border[k - 1];
-        }
-        if (text[i] == pattern[k]) {
-            ++k;
-        }
-        if (k == pattern.size()) {
-            starts_.push_back(i + 1 - k);
-            k = border[k - 1];
-        }
-    }
-}
+Occurrences::Occurrences(std::string_view text, std::string_view pattern, const unsigned char* fold)
+    : text_(text), search_(pattern, fold == nullptr ? FoldedSearch::SameCase() : fold) {}
 
+// The search runs only as far as the calls need. A from beyond the bytes read so far lets
+// it jump there, since no occurrence before from is wanted any more.
 std::size_t Occurrences::FirstFrom(std::size_t from) {
-    if (everywhere_) {
-        return from <= textSize_ ? from : kNone;
+    while (!started_ || (current_ != kNone && current_ < from)) {
+        if (cursor_.position < from) {
+            cursor_ = {from, 0};
+        }
+        current_ = search_.Next(text_, cursor_);
+        started_ = true;
     }
-    while (next_ < starts_.size() && starts_[next_] < from) {
-        ++next_;
-    }
-    return next_ < starts_.size() ? starts_[next_] : kNone;
+    return current_;
 }
 
 std::size_t Occurrences::Last() const {
-    if (everywhere_) {
-        return textSize_;
+    FoldedSearch::Cursor cursor;
+    std::size_t last = kNone;
+    for (std::size_t at = search_.Next(text_, cursor); at != kNone;
+         at = search_.Next(text_, cursor)) {
+        last = at;
     }
-    return starts_.empty() ? kNone : starts_.back();
+    return last;
 }
 
 }  // namespace brevanto::aim

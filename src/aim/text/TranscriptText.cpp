@@ -1,112 +1,14 @@
 #include "aim/text/TranscriptText.h"
 
-#include <array>
 #include <cstring>
-#include <vector>
 
+#include "aim/text/FoldedSearch.h"
 #include "data/codepage/CodePage.h"
 
 namespace brevanto::modAIM {
 namespace {
 
-constexpr std::size_t kNotFound = std::string_view::npos;
-
-constexpr std::array<unsigned char, 256> MakeIdentityTable() {
-    std::array<unsigned char, 256> table{};
-    for (int byte = 0; byte < 256; ++byte) {
-        table[byte] = static_cast<unsigned char>(byte);
-    }
-    return table;
-}
-
-constexpr std::array<unsigned char, 256> kSameCase = MakeIdentityTable();
-
-// Finds a pattern in text after folding both through a 256-entry table (the code page's
-// lower-case table, or the identity for a case-sensitive search). Knuth-Morris-Pratt keeps
-// every search linear however the pattern repeats itself; between partial matches it
-// jumps to the next possible first byte with memchr, which is where the time goes in
-// transcripts, since the patterns start with "<" or a control character.
-class FoldedSearch {
-  public:
-    FoldedSearch(std::string_view pattern, const unsigned char* fold)
-        : fold_(fold), pattern_(pattern.size()), fallback_(pattern.size(), 0) {
-        for (std::size_t i = 0; i < pattern.size(); ++i) {
-            pattern_[i] = fold_[static_cast<unsigned char>(pattern[i])];
-        }
-        for (std::size_t i = 1, k = 0; i < pattern_.size(); ++i) {
-            while (k > 0 && pattern_[i] != pattern_[k]) {
-                k = fallback_[k - 1];
-            }
-            if (pattern_[i] == pattern_[k]) {
-                ++k;
-            }
-            fallback_[i] = k;
-        }
-        if (!pattern_.empty()) {
-            int spellings = 0;
-            for (int byte = 0; byte < 256; ++byte) {
-                if (fold_[byte] == pattern_[0]) {
-                    firstByte_ = static_cast<unsigned char>(byte);
-                    ++spellings;
-                }
-            }
-            firstHasOneSpelling_ = spellings == 1;
-        }
-    }
-
-    // Position of the first match that starts at or after from, or kNotFound. An empty
-    // pattern matches at from itself.
-    std::size_t Find(std::string_view text, std::size_t from) const {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-        const std::size_t size = text.size();
-        const std::size_t length = pattern_.size();
-        if (length == 0) {
-            return from <= size ? from : kNotFound;
-        }
-        std::size_t matched = 0;
-        for (std::size_t i = from; i < size; ++i) {
-            if (matched == 0) {
-                i = NextFirstByte(bytes, i, size);
-                if (i == size) {
-                    return kNotFound;
-                }
-                matched = 1;
-            } else {
-                const unsigned char c = fold_[bytes[i]];
-                while (matched > 0 && pattern_[matched] != c) {
-                    matched = fallback_[matched - 1];
-                }
-                if (pattern_[matched] == c) {
-                    ++matched;
-                }
-            }
-            if (matched == length) {
-                return i + 1 - length;
-            }
-        }
-        return kNotFound;
-    }
-
-  private:
-    std::size_t NextFirstByte(const unsigned char* bytes, std::size_t i, std::size_t size) const {
-        if (firstHasOneSpelling_) {
-            const void* hit = std::memchr(bytes + i, firstByte_, size - i);
-            return hit == nullptr
-                       ? size
-                       : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
-        }
-        while (i < size && fold_[bytes[i]] != pattern_[0]) {
-            ++i;
-        }
-        return i;
-    }
-
-    const unsigned char* fold_;
-    std::vector<unsigned char> pattern_;
-    std::vector<std::size_t> fallback_;
-    unsigned char firstByte_ = 0;
-    bool firstHasOneSpelling_ = false;
-};
+constexpr std::size_t kNotFound = aim::FoldedSearch::kNotFound;
 
 }  // namespace
 
@@ -118,7 +20,7 @@ std::string ReplaceText(std::string_view text, std::string_view find,
     if (find.empty()) {
         return std::string(text);
     }
-    const FoldedSearch search(find, codepage::LowerTable());
+    const aim::FoldedSearch search(find, codepage::LowerTable());
     std::string result;
     result.reserve(text.size());
     std::size_t done = 0;
@@ -136,7 +38,7 @@ std::string ReplaceFirst(std::string_view text, std::string_view find,
     if (find.empty()) {
         return std::string(text);
     }
-    const std::size_t p = FoldedSearch(find, codepage::LowerTable()).Find(text, 0);
+    const std::size_t p = aim::FoldedSearch(find, codepage::LowerTable()).Find(text, 0);
     if (p == kNotFound) {
         return std::string(text);
     }
@@ -165,8 +67,8 @@ std::string RemoveTagRange(std::string_view text, std::string_view startMarker,
     if (startMarker.empty()) {
         return buffer;
     }
-    const FoldedSearch startSearch(startMarker, kSameCase.data());
-    const FoldedSearch endSearch(endMarker, kSameCase.data());
+    const aim::FoldedSearch startSearch(startMarker, aim::FoldedSearch::SameCase());
+    const aim::FoldedSearch endSearch(endMarker, aim::FoldedSearch::SameCase());
     const std::size_t size = buffer.size();
     const std::size_t rejoin = startMarker.size() - 1;
     char* data = buffer.data();

@@ -22,6 +22,14 @@ const unsigned char* LowerTable() {
 std::string ToLower(std::string_view text) {
     const detail::ActiveCodePage& codePage = detail::Active();
     std::string lowered(text);
+    if (codePage.maxCharSize == 1) {
+        // Without double-byte characters no byte decides where the next one starts, so the
+        // bytes are folded independently, several at a time.
+        for (char& byte : lowered) {
+            byte = static_cast<char>(codePage.lower[static_cast<unsigned char>(byte)]);
+        }
+        return lowered;
+    }
     for (std::size_t i = 0; i < lowered.size(); ++i) {
         const auto byte = static_cast<unsigned char>(lowered[i]);
         lowered[i] = static_cast<char>(codePage.lower[byte]);

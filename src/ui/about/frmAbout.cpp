@@ -5,6 +5,7 @@
 
 #include "ui/AppIcon.h"
 #include "ui/dialogs/ModalBoxes.h"
+#include "ui/fonts/Fonts.h"
 #include "ui/layout/Twips.h"
 
 namespace brevanto::ui {
@@ -25,10 +26,7 @@ frmAbout::frmAbout(QWidget* parent)
       lblVersion_(new QLabel(this)),
       lblName_(new QLabel(QStringLiteral("Written by the Brevanto developers"), this)) {
     setObjectName(QStringLiteral("frmAbout"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(SansFont(8.25));
     setFixedSize(Pixels(4125), Pixels(1080));
     setWindowIcon(AppIcon());
 
@@ -42,7 +40,10 @@ frmAbout::frmAbout(QWidget* parent)
     Place(cmdOK_, 3360, 120, 660, 825);
     Place(lblTitle_, 1050, 120, 1965, 240);
     Place(lblVersion_, 1050, 360, 1965, 225);
-    Place(lblName_, 1050, 600, 1965, 225);
+    // The credit is wider than its place: it wraps onto a second line below it.
+    Place(lblName_, 1050, 600, 1965, 420);
+    lblName_->setWordWrap(true);
+    lblName_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     picIcon_->setPixmap(AppIcon().pixmap(48, 48));
     picIcon_->setAlignment(Qt::AlignCenter);

@@ -1,10 +1,17 @@
 #include "ui/dialogs/ModalBoxes.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <limits>
 
 #include "core/Controls.h"
+#include "ui/fonts/Fonts.h"
 
 namespace brevanto::ui {
 
@@ -21,6 +28,21 @@ void ModalToParent(QDialog& box) {
     box.setWindowModality(box.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
 }
 
+// A window manager cuts a title that does not fit its title bar beside the bar's icon and
+// buttons: the box is made wide enough for its title in a bold system font, about what
+// title bars use.
+void RoomForTitle(QMessageBox& box) {
+    constexpr int kTitleBarExtras = 120;  // pixels: icon, buttons and margins
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 QString LineBreaks(QString prompt) {
     prompt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     prompt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -33,6 +55,8 @@ int ShowMessageBox(QWidget* parent, const QString& prompt, int style, const QStr
     QMessageBox box(QMessageBox::NoIcon, TitleOrApplication(title), LineBreaks(prompt),
                     QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setFont(SansFont(8.25));
+    RoomForTitle(box);
     ModalToParent(box);
     int escapeAnswer = core::kOk;
     switch (style) {
@@ -78,7 +102,12 @@ QString ShowInputBox(QWidget* parent, const QString& prompt, const QString& titl
     box.setWindowTitle(TitleOrApplication(title));
     box.setLabelText(LineBreaks(prompt));
     box.setInputMode(QInputDialog::TextInput);
+    box.setFont(SansFont(8.25));
     ModalToParent(box);
+    // A cell may hold any length; the field's default limit of 32,767 would cut it.
+    if (auto* field = box.findChild<QLineEdit*>()) {
+        field->setMaxLength(std::numeric_limits<int>::max());
+    }
     box.setTextValue(defaultText);
     if (box.exec() != QDialog::Accepted) {
         return {};

@@ -17,9 +17,19 @@ QVariant MessageTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return FromAnsi(table_.Cell(index.row(), index.column()));
+        return Shown(table_.Cell(index.row(), index.column()));
     }
     return {};
+}
+
+QString MessageTableModel::Shown(const std::string& cell) {
+    if (cell.size() <= kShownBytes) {
+        return FromAnsi(cell);
+    }
+    // The cut may split a character of a double-byte code page: its remains go too.
+    QString shown = FromAnsi(cell.substr(0, kShownBytes));
+    shown.chop(1);
+    return shown + QChar(0x2026);
 }
 
 Qt::ItemFlags MessageTableModel::flags(const QModelIndex& index) const {

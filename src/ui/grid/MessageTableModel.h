@@ -5,8 +5,10 @@
 #include "data/MessageTable.h"
 
 // Shows the message table to a view as it is: two columns, no headers, read-only (cells are
-// edited through the input box). The table is changed by the core, which tells the window;
-// the window then calls Reset.
+// edited through the input box). A cell longer than any column can show is shown shortened,
+// ending in an ellipsis: laying out megabytes for a few dozen visible characters would
+// stall the window. The table and the input box keep the whole text. The table is changed by the
+// core, which tells the window; the window then calls Reset.
 namespace brevanto::ui {
 
 class MessageTableModel : public QAbstractTableModel {
@@ -22,6 +24,10 @@ class MessageTableModel : public QAbstractTableModel {
 
     // Drops every cached row and cell after the table changed underneath.
     void Reset();
+
+    static constexpr std::size_t kShownBytes = 1000;
+    // A cell as the grid shows it.
+    static QString Shown(const std::string& cell);
 
   private:
     const data::MessageTable& table_;

@@ -21,6 +21,21 @@ namespace {
 
 // Often enough that a posted close looks immediate, rarely enough to cost nothing idle.
 constexpr int kMessageLoopMs = 200;
+// A transcript view lays out its whole document, a long unbroken line in quadratic time:
+// beyond this much HTML only the last whole lines are shown.
+constexpr std::size_t kShownHtml = 16 * 1024;
+
+QString ShownTranscript(const std::string& html) {
+    if (html.size() <= kShownHtml) {
+        return FromAnsi(html);
+    }
+    const std::size_t lineEnd = html.find("<BR>", html.size() - kShownHtml);
+    const std::string tail =
+        lineEnd == std::string::npos ? std::string() : html.substr(lineEnd + 4);
+    return QStringLiteral("<I>(Earlier lines of this %1 KB transcript are not shown here.)</I><BR>")
+               .arg(html.size() / 1024) +
+           FromAnsi(tail);
+}
 
 }  // namespace
 
@@ -201,7 +216,7 @@ void PracticeWindow::Refresh() {
                                          cmdBuddySays_, txtUserLine_, cmdUserSends_}) {
         widget->setEnabled(open);
     }
-    const QString html = open ? FromAnsi(aim_.TranscriptHtml(shown_)) : QString();
+    const QString html = open ? ShownTranscript(aim_.TranscriptHtml(shown_)) : QString();
     // Setting the same document again would reset the view's scrolling.
     if (html != shownHtml_ || html.isEmpty()) {
         shownHtml_ = html;

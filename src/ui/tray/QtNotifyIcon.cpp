@@ -27,6 +27,13 @@ void QtNotifyIcon::Apply(const NotifyIconData& data) {
     }
 }
 
+void QtNotifyIcon::SetImage(QIcon icon) {
+    icon_ = std::move(icon);
+    if (tray_.isVisible()) {
+        tray_.setIcon(icon_);
+    }
+}
+
 bool QtNotifyIcon::Add(const NotifyIconData& data) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         lastError_ = kNoNotificationArea;

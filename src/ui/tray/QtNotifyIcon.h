@@ -33,6 +33,8 @@ class QtNotifyIcon : public QObject, public NotifyIconBackend {
     std::int32_t LastError() const override { return lastError_; }
 
     QSystemTrayIcon& TrayIcon() { return tray_; }
+    // The image shown from now on, at once when the icon is shown.
+    void SetImage(QIcon icon);
 
   signals:
     void iconMessage(unsigned message);

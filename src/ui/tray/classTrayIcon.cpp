@@ -82,4 +82,13 @@ void classTrayIcon::TipText(const std::string& tip) {
     }
 }
 
+void classTrayIcon::SetImage(std::int64_t icon) {
+    iconData_.icon = icon;
+    if (iconShown_) {
+        iconData_.flags = NIF_ICON;
+        Update();
+        iconData_.flags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    }
+}
+
 }  // namespace brevanto::ui

@@ -34,6 +34,9 @@ class classTrayIcon {
     // alone.
     void TipText(const std::string& tip);
 
+    // Stores another image and, while the icon is shown, re-sends it alone.
+    void SetImage(std::int64_t icon);
+
     bool IconShown() const { return iconShown_; }
     bool IconReady() const { return iconReady_; }
     const NotifyIconData& IconData() const { return iconData_; }

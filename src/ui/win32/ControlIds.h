@@ -50,6 +50,16 @@ enum MenuId : int {
     IDM_mnuAbout,
 };
 
+// Menu items of the table's further commands, and of the tray icon's right-click menu.
+enum TableMenuId : int {
+    IDM_mnuDelete = 241,
+    IDM_mnuImport,
+    IDM_mnuExport,
+    IDM_trayShow = 251,
+    IDM_trayToggle,  // Start or Stop Auto Respond, as the mode is
+    IDM_trayExit,
+};
+
 // The input box and the About box are dialogs (class "#32770") owned by the main window,
 // with OK as IDOK (1) and Cancel as IDCANCEL (2). Message boxes are the system's.
 enum BoxControlId : int {

@@ -28,6 +28,11 @@ void GridView::Refresh() {
     ::SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(table_.Rows()),
                    LVSICF_NOINVALIDATEALL);
     if (table_.Rows() > 0) {
+        // Rows picked with Ctrl or Shift are let go: the current row alone is selected.
+        LVITEMA none{};
+        none.stateMask = LVIS_SELECTED;
+        ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(&none));
         LVITEMA state{};
         state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
         state.state = LVIS_FOCUSED | LVIS_SELECTED;
@@ -49,6 +54,26 @@ std::optional<GridCell> GridView::CellAt(POINT screenPoint) const {
         return std::nullopt;
     }
     return GridCell{hit.iItem, hit.iSubItem};
+}
+
+std::vector<int> GridView::SelectedRows() const {
+    std::vector<int> rows;
+    int row = -1;
+    while ((row = static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                  LVNI_SELECTED))) >= 0) {
+        if (row < table_.Rows()) {
+            rows.push_back(row);
+        }
+    }
+    if (rows.empty() && table_.Rows() > 0) {
+        rows.push_back(table_.Row());
+    }
+    return rows;
+}
+
+void GridView::MoveColumn(int step) {
+    table_.SetCol(table_.Col() + step);
+    ::InvalidateRect(list_, nullptr, FALSE);
 }
 
 std::optional<LRESULT> GridView::Notify(const NMHDR& header) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <vector>
 
 #include "data/MessageTable.h"
 
@@ -28,6 +29,10 @@ class GridView {
     void Refresh();
     // The cell under a point given in screen coordinates, if there is one.
     std::optional<GridCell> CellAt(POINT screenPoint) const;
+    // The rows the user selected, in order; the current row when none is.
+    std::vector<int> SelectedRows() const;
+    // Moves the current cell one column left (-1) or right (+1).
+    void MoveColumn(int step);
     // Answers the list view's notifications that are the view's own business: cell texts,
     // drawing and the keyboard moving the current row.
     std::optional<LRESULT> Notify(const NMHDR& header);

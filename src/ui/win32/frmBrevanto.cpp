@@ -7,8 +7,10 @@
 
 #include "ui/layout/FollowHeight.h"
 #include "ui/win32/ControlIds.h"
+#include "ui/win32/FileDialog.h"
 #include "ui/win32/InputBox.h"
 #include "ui/win32/Links.h"
+#include "ui/win32/TrayMenu.h"
 #include "ui/win32/Win32Text.h"
 #include "ui/win32/frmAbout.h"
 
@@ -51,9 +53,8 @@ constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 const ControlSpec kControls[] = {
     {IDC_flexGrid, WC_LISTVIEWA, "",
-     LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-         WS_TABSTOP,
-     120, 960, 4935, 2895, false, FontKind::Standard},
+     LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | WS_TABSTOP, 120, 960,
+     4935, 2895, false, FontKind::Standard},
     {IDC_picIcon, "STATIC", "", SS_ICON, 600, 120, 255, 375, false, FontKind::Standard},
     {IDC_fraControls, "BUTTON", "", BS_GROUPBOX, 120, 3840, 4935, 1455, false, FontKind::Standard},
     {IDC_cmdLearn, "BUTTON", "Lear&n Conversations", kButton, 1560, 960, 1800, 375, true,
@@ -116,7 +117,7 @@ frmBrevanto::~frmBrevanto() {
     if (window_) {
         ::DestroyWindow(window_);
     }
-    for (HICON icon : {icon_, smallIcon_, largeIcon_}) {
+    for (HICON icon : {icon_, smallIcon_, largeIcon_, markedIcon_}) {
         if (icon) {
             ::DestroyIcon(icon);
         }
@@ -242,7 +243,10 @@ HMENU frmBrevanto::BuildMenus() {
                         {IDM_mnuLearn, "Lear&n Conversation"},
                         {IDM_mnuTestMessage, "&Test a Message..."},
                         {IDM_mnuKeepConversations, "Keep &Conversations"},
-                        {IDM_mnuReplyLimit, "Reply &Limit..."}});
+                        {IDM_mnuReplyLimit, "Reply &Limit..."},
+                        {IDM_mnuDelete, "&Delete Message"},
+                        {IDM_mnuImport, "&Import..."},
+                        {IDM_mnuExport, "&Export..."}});
     popup("&Help", {{IDM_mnuEmail, "&E-mail"}, {IDM_mnuWeb, "&Web"}, {IDM_mnuAbout, "&About"}});
     ::EnableMenuItem(bar, IDM_mnuStop, MF_BYCOMMAND | MF_GRAYED);
     return bar;
@@ -403,7 +407,7 @@ void frmBrevanto::OnCommand(int id, int notification) {
         core_.OptionsChanged();
         return;
     }
-    if (notification != BN_CLICKED) {
+    if (notification != BN_CLICKED || OnTableCommand(id)) {
         return;
     }
     switch (id) {
@@ -465,10 +469,17 @@ std::optional<LRESULT> frmBrevanto::OnNotify(const NMHDR& header) {
         flexGrid_Click();
         return 0;
     }
+    if (auto handled = OnGridKey(header)) {
+        return handled;
+    }
     return grid_->Notify(header);
 }
 
 void frmBrevanto::flexGrid_Click() {
+    // A click with Ctrl or Shift only adds rows to the selection.
+    if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_SHIFT) < 0) {
+        return;
+    }
     const DWORD position = ::GetMessagePos();
     const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     // A click beside every cell, or on a grid with no rows, edits nothing.
@@ -497,6 +508,8 @@ void frmBrevanto::mnuAbout_Click() {
 void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
     if (message == WM_MOUSEMOVE) {
         mySysTray_.TipText(mySysTray_.PopUpMessage);
+    } else if (message == WM_RBUTTONUP) {
+        OnTableCommand(ShowTrayMenu(window_, core_.Mode()));
     } else if (message == WM_LBUTTONDOWN) {
         if (aboutBox_) {
             aboutBox_->End(IDCANCEL);
@@ -505,9 +518,7 @@ void frmBrevanto::TrayIcon_MouseMessage(unsigned message) {
             ::ShowWindow(window_, SW_HIDE);
             ::KillTimer(window_, kTimerMin);
         } else {
-            ::ShowWindow(window_, ::IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-            ::SetForegroundWindow(window_);
-            StartMinTimer();
+            ShowFromTray();
         }
     }
 }
@@ -541,6 +552,13 @@ void frmBrevanto::EndProgram() {
 }
 
 bool frmBrevanto::PreTranslate(MSG& message) {
+    // Ctrl+S saves from anywhere in the window.
+    if (window_ && message.message == WM_KEYDOWN && message.wParam == 'S' &&
+        ::GetKeyState(VK_CONTROL) < 0 &&
+        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
+        core_.SaveData();
+        return true;
+    }
     return window_ && ::IsDialogMessageA(window_, &message);
 }
 
@@ -582,6 +600,7 @@ void frmBrevanto::ApplyMode(const core::ModeControls& mode) {
     enable(IDM_mnuStop, mode.stopMenuEnabled);
     enable(IDM_mnuLearn, mode.learnMenuEnabled);
     ::EnableWindow(Control(IDC_cmdLearn), mode.learnButtonEnabled);
+    ShowTrayMode(mode);
 }
 
 void frmBrevanto::SetLeadingMessage(const std::string& text) {
@@ -674,6 +693,10 @@ std::string frmBrevanto::InputBox(const std::string& prompt, const std::string& 
 
 bool frmBrevanto::InputLostCharacters() const {
     return inputLostCharacters_;
+}
+
+std::filesystem::path frmBrevanto::ChooseFile(core::FileChoice purpose) {
+    return ChooseFileName(window_, purpose == core::FileChoice::Export);
 }
 
 }  // namespace brevanto::win32ui

@@ -63,6 +63,7 @@ class frmBrevanto : public core::Controls {
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override;
+    std::filesystem::path ChooseFile(core::FileChoice purpose) override;
 
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -83,6 +84,12 @@ class frmBrevanto : public core::Controls {
     void tmrMin_Timer();
     void StartMinTimer();
     void EndProgram();
+    // The table's further commands and the tray's mode and menu (TableCommands.cpp).
+    bool OnTableCommand(int id);
+    std::optional<LRESULT> OnGridKey(const NMHDR& header);
+    void EditCurrentCell();
+    void ShowTrayMode(const core::ModeControls& mode);
+    void ShowFromTray();
     HWND Control(int id) const { return ::GetDlgItem(window_, id); }
     // Places a control given in twips; a control of the frame is placed relative to it.
     void Place(int id, int left, int top, int width, int height) const;
@@ -96,7 +103,8 @@ class frmBrevanto : public core::Controls {
     HMENU menu_ = nullptr;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
-    HICON largeIcon_ = nullptr;  // the About box's
+    HICON largeIcon_ = nullptr;   // the About box's
+    HICON markedIcon_ = nullptr;  // the tray's while answering
     UINT taskbarCreated_ = 0;
     std::unique_ptr<GridView> grid_;
     frmAbout* aboutBox_ = nullptr;

@@ -154,38 +154,5 @@ TEST(TranscriptTextDifferential, HTMLToTextMatchesTheLiteralAlgorithm) {
     }
 }
 
-// Whole transcripts a few kilobytes long, messages damaged here and there by pieces
-// dropped in, so that positions far from the start are exercised too.
-TEST(TranscriptTextDifferential, LongTranscriptsMatchTheLiteralAlgorithm) {
-    // clang-format off
-    const char* const message[] = {
-        "<FONT COLOR=\"#ff0000\">", "<B>", "pixelfox22", "<!-- (9:14:02 PM)-->", "</B>", ":",
-        "</FONT>", "<FONT COLOR=\"#000000\">", " are you there?", "</FONT>", "<BR>"};
-    // clang-format on
-    RandomText random(5005);
-    for (int round = 0; round < 100; ++round) {
-        std::string html = "<HTML><BODY BGCOLOR=\"#ffffff\">";
-        const int messages = random.Number(1, 25);
-        for (int i = 0; i < messages; ++i) {
-            for (const char* part : message) {
-                if (random.Number(0, 29) == 0) {
-                    html += random.FromPieces(kHtmlPieces, 3);
-                }
-                if (random.Number(0, 49) != 0) {
-                    html += part;
-                }
-            }
-        }
-        html += "</BODY></HTML>";
-        ASSERT_EQ(HTMLToText(html), oracle::HTMLToText(html)) << "round " << round;
-        ASSERT_EQ(RemoveTagRange(html, "<FONT", ">", 1),
-                  oracle::RemoveTagRange(html, "<FONT", ">", 1))
-            << "round " << round;
-        ASSERT_EQ(ReplaceText(html, "</font>", "</FONT></FONT>"),
-                  oracle::ReplaceText(html, "</font>", "</FONT></FONT>"))
-            << "round " << round;
-    }
-}
-
 }  // namespace
 }  // namespace brevanto::modAIM

@@ -29,6 +29,9 @@ TEST_F(LastMessage, TailFromTheBuddysLastLineOrNulWhenTheUserIsNamedAfterIt) {
         {"Pixelfox22: hi pixelfox22: there", "pixelfox22", "pixelfox22: there"},
         {"pixelfox22: hi PIXELFOX22: there", "pixelfox22", "pixelfox22: hi PIXELFOX22: there"},
         {"pixelfox22: hi QuietOwl7", "pixelfox22", "pixelfox22: hi QuietOwl7"},
+        // Names that repeat their own start: a failed partial match hides the real one.
+        {"abaabab: hi", "abab", "abab: hi"},
+        {"aaab: hey", "aab", "aab: hey"},
         {"marbleJay: hi", "pixelfox22", ""},
         {"", "pixelfox22", ""},
     };

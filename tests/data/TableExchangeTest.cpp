@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "data/Csv.h"
+#include "data/TableExchange.h"
+
+namespace brevanto::data {
+namespace {
+
+using Records = std::vector<CsvRecord>;
+
+TEST(Csv, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
+    const struct {
+        const char* text;
+        Records records;
+    } cases[] = {
+        {"a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
+        {"a,b\nc\rd", {{"a", "b"}, {"c"}, {"d"}}},
+        {"\"x, y\",\"say \"\"hi\"\"\"\r\n", {{"x, y", "say \"hi\""}}},
+        {"\"two\r\nlines\",z", {{"two\r\nlines", "z"}}},
+        {",\r\n\"\"\n", {{"", ""}, {""}}},
+        {"\"open, never closed\nrest", {{"open, never closed\nrest"}}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseCsv(c.text), c.records) << c.text;
+    }
+}
+
+TEST(Csv, WrittenFieldsReadBackAsTheyWere) {
+    const std::string fields[] = {"plain", "a,b", "say \"hi\"", "two\r\nlines", " padded ", ""};
+    for (const std::string& field : fields) {
+        EXPECT_EQ(ParseCsv(CsvField(field) + "," + CsvField("x") + "\r\n"), Records({{field, "x"}}))
+            << field;
+    }
+    EXPECT_EQ(CsvField("plain"), "plain");
+}
+
+ImportReport Counts(int added, int kept, int equals, int codePage, int noEquals, int noMessage) {
+    return {added, kept, equals, codePage, noEquals, noMessage};
+}
+
+TEST(TableImport, ReadsPairsAndCountsWhatCannotBeStored) {
+    const struct {
+        const char* bytes;
+        ExchangeFormat format;
+        std::vector<std::pair<std::string, std::string>> pairs;
+        ImportReport report;
+    } cases[] = {
+        // Header, a line break and a comma in fields, "=" in a message, a response alone,
+        // a blank record.
+        {"\xEF\xBB\xBFMessage,Response\r\n\"how\r\nare you\",\"fine, thanks\"\r\na=b,c\r\n,"
+         "lonely\r\n\r\n",
+         ExchangeFormat::Csv,
+         {{"how are you", "fine, thanks"}},
+         Counts(0, 0, 1, 0, 0, 1)},
+        // UTF-8: "é" fits the code page, the snowman does not.
+        {"caf\xC3\xA9,ok\n\xE2\x98\x83,cold\n",
+         ExchangeFormat::Csv,
+         {{"caf\xE9", "ok"}},
+         Counts(0, 0, 0, 1, 0, 0)},
+        // Not UTF-8 and no byte order mark: ANSI as it is. A lone message has no response.
+        {"caf\xE9,ok\nbye", ExchangeFormat::Csv, {{"caf\xE9", "ok"}, {"bye", ""}}, {}},
+        {"hi=hello\r\nno separator\r\n=orphan\r\nx=a=b\r\n",
+         ExchangeFormat::DataFile,
+         {{"hi", "hello"}, {"x", "a=b"}},
+         Counts(0, 0, 0, 0, 1, 1)},
+    };
+    for (const auto& c : cases) {
+        ImportReport report;
+        std::vector<std::pair<std::string, std::string>> pairs;
+        for (const auto& pair : ReadImportPairs(c.bytes, c.format, report)) {
+            pairs.emplace_back(pair.message, pair.response);
+        }
+        EXPECT_EQ(pairs, c.pairs) << c.bytes;
+        EXPECT_EQ(report, c.report) << c.bytes;
+    }
+    EXPECT_EQ(FormatOf("x/Table.CSV"), ExchangeFormat::Csv);
+    EXPECT_EQ(FormatOf("x/data.dat"), ExchangeFormat::DataFile);
+}
+
+TEST(TableImport, MessagesAlreadyInTheTableKeepTheirResponse) {
+    MessageTable table;
+    table.SetRows(1);
+    table.SetCell(0, 0, "Hi");
+    table.SetCell(0, 1, "hello");
+    ImportReport report;
+    MergePairs(table, {{" HI ", "changed"}, {"bye", " see you "}, {"Bye", "again"}, {"new", ""}},
+               report);
+    EXPECT_EQ(report, Counts(2, 2, 0, 0, 0, 0));
+    ASSERT_EQ(table.Rows(), 3);
+    EXPECT_EQ(table.Cell(0, 1), "hello");
+    EXPECT_EQ(table.Cell(1, 0), "bye");
+    EXPECT_EQ(table.Cell(1, 1), "see you");
+    EXPECT_EQ(table.Cell(2, 0), "new");
+    EXPECT_EQ(table.Row(), 1);
+    EXPECT_EQ(table.Col(), 0);
+}
+
+TEST(TableExport, CsvIsUtf8WithByteOrderMarkAndHeader) {
+    MessageTable table;
+    table.SetRows(2);
+    table.SetCell(0, 0, "caf\xE9");
+    table.SetCell(0, 1, "a, \"b\"");
+    EXPECT_EQ(CsvContent(table),
+              "\xEF\xBB\xBFMessage,Response\r\ncaf\xC3\xA9,\"a, \"\"b\"\"\"\r\n,\r\n");
+}
+
+TEST(MessageTable, RemovingRowsKeepsTheOthersInOrder) {
+    MessageTable table;
+    table.SetRows(5);
+    for (int row = 0; row < 5; ++row) {
+        table.SetCell(row, 0, std::to_string(row));
+    }
+    table.RemoveRows({3, 1, 3, 9, -1});
+    ASSERT_EQ(table.Rows(), 3);
+    EXPECT_EQ(table.Cell(0, 0) + table.Cell(1, 0) + table.Cell(2, 0), "024");
+    EXPECT_EQ(table.Row(), 1);
+    table.RemoveRows({2});
+    EXPECT_EQ(table.Row(), 1) << "onto the last row";
+    table.RemoveRows({});
+    EXPECT_EQ(table.Rows(), 2);
+}
+
+}  // namespace
+}  // namespace brevanto::data
