@@ -74,6 +74,14 @@ TEST_F(ResponderOptions, TestAMessageExplainsTheReplyFromTheDataFile) {
     EXPECT_NE(controls.boxes[5].prompt.find("Entry: no entry: the default message"),
               std::string::npos);
     EXPECT_NE(controls.boxes[5].prompt.find("Reply: \"[away] :-)\""), std::string::npos);
+    FailEvery("Read");  // the lookup fails half-way: the default message, and why
+    controls.inputBoxAnswers = {"hi"};
+    window->TestAMessage();
+    EXPECT_NE(controls.boxes.back().prompt.find("Reply: \"[away] :-)\"\n\nThe data file could "
+                                                "not be read"),
+              std::string::npos);
+    // Every file opened is closed again, after a failed read too.
+    EXPECT_EQ(files.Calls("Close"), files.Calls("OpenForReading") + files.Calls("OpenOrCreate"));
 }
 
 TEST_F(ResponderOptions, ALimitedBuddyIsLoggedAndClosedWithoutAReplyUntilTheLimitPassed) {
