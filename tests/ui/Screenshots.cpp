@@ -264,11 +264,6 @@ void WatchBoxes() {
         box->setProperty("looked", true);
         const QString title = box->windowTitle();
         boxesSeen << title;
-        // Room for the whole title in the title bar, beside its icon and buttons.
-        QFont titleFont = QApplication::font();
-        titleFont.setBold(true);
-        Check(box->width() >= QFontMetrics(titleFont).horizontalAdvance(title) + 100,
-              QStringLiteral("the title bar cuts \"%1\"").arg(title));
         Look(box,
              QStringLiteral("box-%1-%2")
                  .arg(boxesSeen.size())
@@ -276,6 +271,11 @@ void WatchBoxes() {
                  .remove(QLatin1Char('!'))
                  .replace(QLatin1Char(' '), QLatin1Char('-')),
              title);
+        // Room for the whole title in the title bar, beside its icon and buttons.
+        QFont titleFont = QApplication::font();
+        titleFont.setBold(true);
+        Check(box->width() >= QFontMetrics(titleFont).horizontalAdvance(title) + 100,
+              QStringLiteral("the title bar cuts \"%1\"").arg(title));
         if (auto* message = qobject_cast<QMessageBox*>(box)) {
             // The first learning question is answered OK, the second Cancel: "Sorry!".
             const auto answer =
