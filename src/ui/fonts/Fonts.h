@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-// The windows' font. The window definitions ask for "MS Sans Serif", which few machines
+// The windows' font. The window layouts ask for "MS Sans Serif", which few machines
 // have, and the stand-ins a system picks are wider, so captions laid out for it lose their
 // ends. The program therefore brings its own faces as resources: Wine's free MS Sans Serif
 // (a bitmap face with Windows' metrics, drawn at its 13-pixel size) for ordinary text, and

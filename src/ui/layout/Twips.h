@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <cmath>
 
-// The window definitions measure in twips; the screen is taken to have 15 twips per logical
+// The window layouts measure in twips; the screen is taken to have 15 twips per logical
 // pixel (96 dots per inch), so every stated size and proportion keeps its shape.
 namespace brevanto::ui {
 

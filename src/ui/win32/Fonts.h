@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-// The fonts the windows use: "MS Sans Serif" in the sizes the window definitions give, made
+// The fonts the windows use: "MS Sans Serif" in the sizes the window layouts give, made
 // once for the screen's pixels per inch and deleted with the set.
 namespace brevanto::win32ui {
 

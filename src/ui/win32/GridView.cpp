@@ -8,12 +8,12 @@ namespace brevanto::win32ui {
 GridView::GridView(HWND listView, data::MessageTable& table) : list_(listView), table_(table) {
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
     for (int column = 0; column < 2; ++column) {
-        LVCOLUMNA spec{};
-        spec.mask = LVCF_WIDTH | LVCF_SUBITEM;
-        spec.iSubItem = column;
-        spec.cx = 100;
+        LVCOLUMNA columnInfo{};
+        columnInfo.mask = LVCF_WIDTH | LVCF_SUBITEM;
+        columnInfo.iSubItem = column;
+        columnInfo.cx = 100;
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
-                       reinterpret_cast<LPARAM>(&spec));
+                       reinterpret_cast<LPARAM>(&columnInfo));
     }
 }
 

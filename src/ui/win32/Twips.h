@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-// The window definitions measure in twips (1/1440 inch). The screen's real pixels per inch,
+// The window layouts measure in twips (1/1440 inch). The screen's real pixels per inch,
 // from GetDeviceCaps, turn them into pixels, so the window keeps its size in inches on any
 // screen the manifest declares us DPI aware for.
 namespace brevanto::win32ui {

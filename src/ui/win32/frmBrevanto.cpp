@@ -36,7 +36,7 @@ enum class FontKind { Standard, Log, Large, LargeBold };
 
 // The controls in tab order, which is the order they are created in. Positions are twips;
 // those of the frame's controls are relative to the frame.
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const char* windowClass;
     const char* text;
@@ -51,7 +51,7 @@ constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kCheckBox = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {IDC_flexGrid, WC_LISTVIEWA, "",
      LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | WS_TABSTOP, 120, 960,
      4935, 2895, false, FontKind::Standard},
@@ -89,10 +89,10 @@ const ControlSpec kControls[] = {
 
 constexpr int kFrameTop = 3840;
 
-const ControlSpec* SpecOf(int id) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.id == id) {
-            return &spec;
+const ControlLayout* LayoutOf(int id) {
+    for (const ControlLayout& item : kControls) {
+        if (item.id == id) {
+            return &item;
         }
     }
     return nullptr;
@@ -142,7 +142,7 @@ bool frmBrevanto::Create(int showCommand) {
     ::RegisterClassExA(&windowClass);
 
     menu_ = BuildMenus();
-    // The caption as the window definition stores it; loading renames the window.
+    // The caption as designed; loading renames the window.
     window_ =
         ::CreateWindowExA(0, kMainWindowClass, "&Start Auto Respond", kWindowStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, 100, 100, nullptr, menu_, instance, this);
@@ -166,9 +166,10 @@ bool frmBrevanto::Create(int showCommand) {
 }
 
 void frmBrevanto::Place(int id, int left, int top, int width, int height) const {
-    const ControlSpec* spec = SpecOf(id);
-    const int frameOffset = (spec && spec->inFrame) ? frameTop_ : 0;
-    const int frameLeft = (spec && spec->inFrame) ? 120 : 0;
+    const ControlLayout* item = LayoutOf(id);
+    const bool inFrame = item && item->inFrame;
+    const int frameOffset = inFrame ? frameTop_ : 0;
+    const int frameLeft = inFrame ? LayoutOf(IDC_fraControls)->left : 0;
     ::SetWindowPos(Control(id), nullptr, scale_.X(frameLeft + left), scale_.Y(frameOffset + top),
                    scale_.X(width), scale_.Y(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -176,18 +177,18 @@ void frmBrevanto::Place(int id, int left, int top, int width, int height) const 
 void frmBrevanto::BuildControls() {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     frameTop_ = kFrameTop;
-    for (const ControlSpec& spec : kControls) {
-        const bool visible = spec.id != IDC_picIcon;  // only the holder of the icon image
+    for (const ControlLayout& item : kControls) {
+        const bool visible = item.id != IDC_picIcon;  // only the holder of the icon image
         const DWORD exStyle =
-            (spec.id == IDC_flexGrid || std::string_view(spec.windowClass) == "EDIT")
+            (item.id == IDC_flexGrid || std::string_view(item.windowClass) == "EDIT")
                 ? WS_EX_CLIENTEDGE
                 : 0;
         HWND control = ::CreateWindowExA(
-            exStyle, spec.windowClass, spec.text,
-            WS_CHILD | (visible ? WS_VISIBLE : 0) | spec.style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        Place(spec.id, spec.left, spec.top, spec.width, spec.height);
-        switch (spec.font) {
+            exStyle, item.windowClass, item.text,
+            WS_CHILD | (visible ? WS_VISIBLE : 0) | item.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
+        Place(item.id, item.left, item.top, item.width, item.height);
+        switch (item.font) {
             case FontKind::Standard:
                 SetFont(control, fonts_.Standard());
                 break;
@@ -258,10 +259,10 @@ void frmBrevanto::Form_Load() {
     core::WindowGeometry geometry;
     geometry.windowWidth = scale_.TwipsX(outer.right - outer.left);
     geometry.windowHeight = scale_.TwipsY(outer.bottom - outer.top);
-    geometry.gridHeight = SpecOf(IDC_flexGrid)->height;
+    geometry.gridHeight = LayoutOf(IDC_flexGrid)->height;
     geometry.frameTop = kFrameTop;
-    geometry.logHeight = SpecOf(IDC_rtbMessages)->height;
-    geometry.gridWidth = SpecOf(IDC_flexGrid)->width;
+    geometry.logHeight = LayoutOf(IDC_rtbMessages)->height;
+    geometry.gridWidth = LayoutOf(IDC_flexGrid)->width;
 
     ::SetWindowTextA(window_, kApplicationTitle);
     core_.Form_Load(geometry);
@@ -288,17 +289,17 @@ void frmBrevanto::Form_Resize() {
     ::GetWindowRect(window_, &outer);
     const core::LayoutOffsets& layout = core_.Layout();
     if (auto follow = ui::FollowHeight(layout, scale_.TwipsY(outer.bottom - outer.top))) {
-        const ControlSpec& grid = *SpecOf(IDC_flexGrid);
-        const ControlSpec& log = *SpecOf(IDC_rtbMessages);
+        const ControlLayout& grid = *LayoutOf(IDC_flexGrid);
+        const ControlLayout& log = *LayoutOf(IDC_rtbMessages);
         Place(IDC_flexGrid, grid.left, grid.top, grid.width, static_cast<int>(follow->gridHeight));
         Place(IDC_rtbMessages, log.left, log.top, log.width, static_cast<int>(follow->logHeight));
         frameTop_ = static_cast<int>(follow->frameTop);
-        for (const ControlSpec& spec : kControls) {
-            if (spec.inFrame) {
-                Place(spec.id, spec.left, spec.top, spec.width, spec.height);
+        for (const ControlLayout& item : kControls) {
+            if (item.inFrame) {
+                Place(item.id, item.left, item.top, item.width, item.height);
             }
         }
-        const ControlSpec& frame = *SpecOf(IDC_fraControls);
+        const ControlLayout& frame = *LayoutOf(IDC_fraControls);
         ::SetWindowPos(Control(IDC_fraControls), nullptr, scale_.X(frame.left), scale_.Y(frameTop_),
                        scale_.X(frame.width), scale_.Y(frame.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
