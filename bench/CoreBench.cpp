@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "BenchFiles.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
@@ -25,22 +26,8 @@ using brevanto::core::HeadlessControls;
 using brevanto::core::MainWindow;
 using brevanto::core::WindowGeometry;
 
-class BenchFolder {
-  public:
-    BenchFolder() {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("brevanto-core-bench-" + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    fs::path operator/(const char* name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
-};
+using brevanto::bench::BenchFolder;
+using brevanto::bench::WriteTable;
 
 // The system's file calls, counting the crash-safe replacements of a file.
 class CountingFiles : public brevanto::data::FileOps {
@@ -75,13 +62,6 @@ class CountingFiles : public brevanto::data::FileOps {
     brevanto::data::FileOps& real_ = brevanto::data::SystemFileOps();
 };
 
-void WriteTable(const fs::path& path, int entries) {
-    std::ofstream out(path, std::ios::binary);
-    for (int i = 0; i < entries; ++i) {
-        out << "message number " << i << "=the response to message " << i << "\r\n";
-    }
-}
-
 WindowGeometry Geometry() {
     WindowGeometry geometry;
     geometry.windowWidth = 10065;
@@ -93,7 +73,7 @@ WindowGeometry Geometry() {
 // One tick on an IM window holding about 10 KB of transcript HTML that ends with the
 // buddy's message, looked up in a data file of 1,000 entries (the match half-way down).
 void BM_Tick_10KBTranscript_1000Entries(benchmark::State& state) {
-    BenchFolder folder;
+    BenchFolder folder("brevanto-core-bench-");
     const fs::path dataFile = folder / "data.dat";
     WriteTable(dataFile, 1000);
     SimulatedAim aim;
@@ -130,7 +110,7 @@ BENCHMARK(BM_Tick_10KBTranscript_1000Entries)->Unit(benchmark::kMillisecond);
 // SaveData on a table of 10,000 distinct rows: the table written once, sorted once,
 // reloaded.
 void BM_SaveData_10000Rows(benchmark::State& state) {
-    BenchFolder folder;
+    BenchFolder folder("brevanto-core-bench-");
     const fs::path dataFile = folder / "data.dat";
     std::ofstream(dataFile, std::ios::binary).flush();
     SimulatedAim aim;
@@ -159,7 +139,7 @@ BENCHMARK(BM_SaveData_10000Rows)->Unit(benchmark::kMillisecond);
 // merged and sorted); the table's rows come from fill.
 template <class Fill>
 void SaveTable(benchmark::State& state, Fill fill) {
-    BenchFolder folder;
+    BenchFolder folder("brevanto-core-bench-");
     const fs::path dataFile = folder / "data.dat";
     std::ofstream(dataFile, std::ios::binary).flush();
     SimulatedAim aim;

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "BenchFiles.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
@@ -21,29 +22,8 @@ using brevanto::core::HeadlessControls;
 using brevanto::core::MainWindow;
 using brevanto::core::WindowGeometry;
 
-class BenchFolder {
-  public:
-    BenchFolder() {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("brevanto-responder-bench-" + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    fs::path operator/(const char* name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
-};
-
-void WriteTable(const fs::path& path, int entries) {
-    std::ofstream out(path, std::ios::binary);
-    for (int i = 0; i < entries; ++i) {
-        out << "message number " << i << "=the response to message " << i << "\r\n";
-    }
-}
+using brevanto::bench::BenchFolder;
+using brevanto::bench::WriteTable;
 
 WindowGeometry Geometry() {
     WindowGeometry geometry;
@@ -56,7 +36,7 @@ WindowGeometry Geometry() {
 // The message typed matches the last of 100,000 entries: the whole file is read and
 // searched, then the explanation is put together and shown.
 void BM_TestAMessage_100000Lines(benchmark::State& state) {
-    BenchFolder folder;
+    BenchFolder folder("brevanto-responder-bench-");
     const fs::path dataFile = folder / "data.dat";
     WriteTable(dataFile, 100000);
     SimulatedAim aim;
@@ -78,7 +58,7 @@ BENCHMARK(BM_TestAMessage_100000Lines)->Unit(benchmark::kMillisecond);
 // The tick benchmark of CoreBench.cpp (10 KB of transcript, 1,000 entries) with a reply
 // limit of 5 minutes; with range(0) = 1 each conversation is also appended to its file.
 void BM_Tick_Limit_10KBTranscript_1000Entries(benchmark::State& state) {
-    BenchFolder folder;
+    BenchFolder folder("brevanto-responder-bench-");
     const fs::path dataFile = folder / "data.dat";
     WriteTable(dataFile, 1000);
     SimulatedAim aim;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+// Files the benchmarks work on: a fresh folder under the system's temporary folder, removed
+// again with the object, and a data file of numbered pairs.
+namespace brevanto::bench {
+
+class BenchFolder {
+  public:
+    explicit BenchFolder(const std::string& prefix) {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path() / (prefix + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+
+    std::filesystem::path operator/(const char* name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void WriteTable(const std::filesystem::path& path, int entries) {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < entries; ++i) {
+        out << "message number " << i << "=the response to message " << i << "\r\n";
+    }
+}
+
+}  // namespace brevanto::bench
