@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "BenchFiles.h"
+#include "BenchSetup.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
@@ -24,9 +24,9 @@ using brevanto::aim::Hwnd;
 using brevanto::aim::simulated::SimulatedAim;
 using brevanto::core::HeadlessControls;
 using brevanto::core::MainWindow;
-using brevanto::core::WindowGeometry;
 
 using brevanto::bench::BenchFolder;
+using brevanto::bench::DesignGeometry;
 using brevanto::bench::WriteTable;
 
 // The system's file calls, counting the crash-safe replacements of a file.
@@ -62,16 +62,10 @@ class CountingFiles : public brevanto::data::FileOps {
     brevanto::data::FileOps& real_ = brevanto::data::SystemFileOps();
 };
 
-WindowGeometry Geometry() {
-    WindowGeometry geometry;
-    geometry.windowWidth = 10065;
-    geometry.windowHeight = 6645;
-    geometry.gridWidth = 4935;
-    return geometry;
-}
-
 // One tick on an IM window holding about 10 KB of transcript HTML that ends with the
 // buddy's message, looked up in a data file of 1,000 entries (the match half-way down).
+// range(0): 0 with the options off, 1 with a reply limit of 5 minutes, 2 with the limit and
+// the conversation appended to its file in logs/.
 void BM_Tick_10KBTranscript_1000Entries(benchmark::State& state) {
     BenchFolder folder("brevanto-core-bench-");
     const fs::path dataFile = folder / "data.dat";
@@ -85,7 +79,14 @@ void BM_Tick_10KBTranscript_1000Entries(benchmark::State& state) {
         state.PauseTiming();
         // A fresh window and log each time, so the run does not measure a growing log.
         auto window = std::make_unique<MainWindow>(aim, controls, dataFile);
-        window->Form_Load(Geometry());
+        window->Form_Load(DesignGeometry());
+        if (state.range(0) >= 1) {
+            controls.inputBoxAnswers.push_back("5");
+            window->AskReplyLimit();
+        }
+        if (state.range(0) == 2) {
+            window->ToggleKeepConversations();
+        }
         const Hwnd im = aim.OpenIMWindow("pixelfox22");
         while (aim.TranscriptHtml(im).size() < 10 * 1024) {
             aim.DeliverBuddyLine(im, "are you there? i wanted to ask you about the weekend");
@@ -101,11 +102,19 @@ void BM_Tick_10KBTranscript_1000Entries(benchmark::State& state) {
         state.PauseTiming();
         aim.ProcessMessages();
         window.reset();
+        // The options file and the kept conversations of this round go.
+        fs::remove_all(folder / "logs");
+        fs::remove(folder / "brevanto.ini");
         state.ResumeTiming();
     }
     state.counters["transcript_bytes"] = static_cast<double>(transcriptBytes);
 }
-BENCHMARK(BM_Tick_10KBTranscript_1000Entries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tick_10KBTranscript_1000Entries)
+    ->ArgName("options")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
 
 // SaveData on a table of 10,000 distinct rows: the table written once, sorted once,
 // reloaded.
@@ -117,7 +126,7 @@ void BM_SaveData_10000Rows(benchmark::State& state) {
     HeadlessControls controls;
     CountingFiles files;
     MainWindow window(aim, controls, dataFile, files);
-    window.Form_Load(Geometry());
+    window.Form_Load(DesignGeometry());
     auto& table = window.Table();
     table.SetRows(10000);
     for (int row = 0; row < table.Rows(); ++row) {
@@ -145,7 +154,7 @@ void SaveTable(benchmark::State& state, Fill fill) {
     SimulatedAim aim;
     HeadlessControls controls;
     MainWindow window(aim, controls, dataFile);
-    window.Form_Load(Geometry());
+    window.Form_Load(DesignGeometry());
     brevanto::data::MessageTable table;
     fill(table);
     std::size_t bytes = 0;
