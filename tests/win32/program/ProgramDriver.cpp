@@ -38,13 +38,6 @@ constexpr const char* kNotice =
 constexpr const char* kInputPrompt =
     "Enter new value for the row \r\nClick OK to save. Click CANCEL to clear.";
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string file(path, length);
-    return file.substr(0, file.find_last_of("\\/") + 1);
-}
-
 // brevanto.exe running in a folder of its own, where it keeps its data.dat.
 struct Brevanto {
     ~Brevanto() {
@@ -95,7 +88,7 @@ std::unique_ptr<Brevanto> Start(Checks& checks) {
                       ("brevanto-program-" + std::to_string(GetCurrentProcessId()));
     std::filesystem::remove_all(program->folder);
     std::filesystem::create_directories(program->folder);
-    const std::string exe = ProgramFolder() + BREVANTO_EXE;
+    const std::string exe = wine::ThisProgramsFolder() + BREVANTO_EXE;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -8,6 +8,13 @@
 #include <vector>
 
 namespace brevanto::wine {
+
+std::string ThisProgramsFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string file(path, length);
+    return file.substr(0, file.find_last_of("\\/") + 1);
+}
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5'000;

@@ -13,6 +13,10 @@ namespace brevanto::wine {
 // Polls until done() holds or timeoutMs has passed; returns whether it held.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
+// The folder of the running test program, ending in a separator: brevanto.exe is found
+// from there through its place in the build tree.
+std::string ThisProgramsFolder();
+
 // SendMessageTimeoutA: the answer, or none when the window is gone or does not answer in time.
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

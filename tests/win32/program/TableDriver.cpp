@@ -34,13 +34,6 @@ std::string ReadFile(const fs::path& path) {
     return file ? bytes.str() : "(missing)";
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string file(path, length);
-    return file.substr(0, file.find_last_of("\\/") + 1);
-}
-
 struct Program {
     ~Program() {
         if (process.hProcess != nullptr) {
@@ -72,7 +65,7 @@ bool Start(Checks& checks, Program& program) {
     fs::remove_all(program.folder);
     fs::create_directories(program.folder);
     std::ofstream(program.folder / "data.dat", std::ios::binary) << "a=1\r\nb=2\r\nc=3\r\n";
-    const std::string exe = ProgramFolder() + BREVANTO_EXE;
+    const std::string exe = wine::ThisProgramsFolder() + BREVANTO_EXE;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
