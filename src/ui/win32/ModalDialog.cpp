@@ -51,8 +51,7 @@ void ModalDialog::Frame(const char* title, int clientWidth, int clientHeight) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    // In the middle of the screen, where the system's own boxes appear. (Wine's X11 driver
-    // also leaves a box that lies wholly over its owner unpainted.)
+    // In the middle of the screen, where the system's own message boxes appear.
     RECT area{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const int left = area.left + (area.right - area.left - width) / 2;
