@@ -7,6 +7,7 @@ x11_pids=()
 x11_scratch=""
 x11_wine_started=""
 x11_failed=""
+x11_server=""
 export WINEPREFIX="$build/wineprefix-x11"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export LC_ALL=C.UTF-8
@@ -73,11 +74,18 @@ x11_start_display() {
     local number pid
     for number in $(seq 40 89); do
         [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: without it the server resets whenever its last client leaves, and a
+        # client connecting during the reset is turned away.
+        Xvfb ":$number" -screen 0 1280x720x24 -nolisten tcp -noreset \
+            >"$x11_scratch/xvfb.log" 2>&1 &
         pid=$!
         wait_until 10 x11_settled ":$number" "$pid" || true
+        # A server of another session on the same number (its lock file in another /tmp)
+        # answers too, while ours is about to end: ours must still run a moment later.
+        sleep 0.5
         if x11_alive "$pid" && x11_answers ":$number"; then
             x11_pids+=("$pid")
+            x11_server=$pid
             export DISPLAY=":$number"
             break
         fi
@@ -88,11 +96,16 @@ x11_start_display() {
     x11_pids+=($!)
     wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 ||
         fail "openbox did not start"
-    trayer --edge top --align right --widthtype pixel --width 48 --height 24 \
-        >"$x11_scratch/trayer.log" 2>&1 &
-    x11_pids+=($!)
-    wait_until 20 x11_tray_panel >/dev/null ||
-        fail "trayer did not start: $(cat "$x11_scratch/trayer.log"; ps -o stat=,cmd= -p "$!")"
+    local try
+    for try in 1 2 3; do
+        trayer --edge top --align right --widthtype pixel --width 48 --height 24 \
+            >"$x11_scratch/trayer.log" 2>&1 &
+        x11_pids+=($!)
+        wait_until 20 x11_tray_panel >/dev/null && return 0
+        echo "-- trayer did not start (try $try): $(cat "$x11_scratch/trayer.log")" >&2
+    done
+    x11_alive "$x11_server" || echo "-- Xvfb has ended: $(cat "$x11_scratch/xvfb.log")" >&2
+    fail "trayer did not start on $DISPLAY"
 }
 
 # Makes the prefix once; the marker says that its set-up finished.
