@@ -83,6 +83,11 @@ class Controls {
     virtual bool InputLostCharacters() const = 0;
     // The file chosen in the platform's file dialog; an empty path on Cancel.
     virtual std::filesystem::path ChooseFile(FileChoice purpose) = 0;
+    // Long table work: the share done (0 to 1) under a text, in a box with a Cancel button
+    // that shows only once the work takes a while; false when the user cancelled.
+    // EndProgress closes the box.
+    virtual bool ShowProgress(const std::string& text, double share) = 0;
+    virtual void EndProgress() = 0;
 };
 
 }  // namespace brevanto::core

@@ -69,4 +69,9 @@ std::filesystem::path HeadlessControls::ChooseFile(FileChoice purpose) {
     return answer;
 }
 
+bool HeadlessControls::ShowProgress(const std::string& /*text*/, double share) {
+    progressShares.push_back(share);
+    return static_cast<int>(progressShares.size()) - 1 != cancelAtReport;
+}
+
 }  // namespace brevanto::core

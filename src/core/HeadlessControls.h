@@ -61,6 +61,11 @@ class HeadlessControls : public Controls {
     // an empty queue), and the purpose of every dialog shown.
     std::deque<std::filesystem::path> fileAnswers;
     std::vector<FileChoice> fileDialogs;
+    // Every share a progress box was given, and how often one was closed. The user cancels
+    // at the progress report numbered cancelAtReport (counted from 0), when set.
+    std::vector<double> progressShares;
+    int progressEnds = 0;
+    int cancelAtReport = -1;
 
     std::string LeadingMessage() const override { return leadingMessage; }
     std::string DefaultMessage() const override { return defaultMessage; }
@@ -94,6 +99,8 @@ class HeadlessControls : public Controls {
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost; }
     std::filesystem::path ChooseFile(FileChoice purpose) override;
+    bool ShowProgress(const std::string& text, double share) override;
+    void EndProgress() override { ++progressEnds; }
 };
 
 }  // namespace brevanto::core

@@ -36,6 +36,25 @@ std::string ImportSummary(const std::filesystem::path& path, const data::ImportR
     return text;
 }
 
+// The progress box of one long table command, closed however the command ends.
+class ProgressBox {
+  public:
+    ProgressBox(Controls& controls, std::string text)
+        : controls_(controls), progress_([this, text = std::move(text)](double share) {
+              return controls_.ShowProgress(text, share);
+          }) {}
+    ~ProgressBox() { controls_.EndProgress(); }
+    ProgressBox(const ProgressBox&) = delete;
+    ProgressBox& operator=(const ProgressBox&) = delete;
+
+    data::Progress* operator->() { return &progress_; }
+    data::Progress* get() { return &progress_; }
+
+  private:
+    Controls& controls_;
+    data::Progress progress_;
+};
+
 }  // namespace
 
 void MainWindow::DeleteRows(const std::vector<int>& rows) {
@@ -82,10 +101,22 @@ void MainWindow::ImportTable() {
         return;
     }
     data::ImportReport report;
-    auto pairs = data::ReadImportPairs(bytes.value, data::FormatOf(path), report);
-    // Keys compare as the data file stores them, without the ignored characters.
-    data::MergePairs(table_, std::move(pairs), report,
-                     [this](std::string message) { return RemoveIgnored(std::move(message)); });
+    {
+        ProgressBox progress(controls_, "Importing the pairs...");
+        auto pairs =
+            data::ReadImportPairs(bytes.value, data::FormatOf(path), report, progress.get());
+        // Keys compare as the data file stores them, without the ignored characters.
+        if (!progress->Cancelled()) {
+            data::MergePairs(
+                table_, std::move(pairs), report,
+                [this](std::string message) { return RemoveIgnored(std::move(message)); },
+                progress.get());
+        }
+        // The user cancelled: the table is as it was, which is what Cancel promises.
+        if (progress->Cancelled()) {
+            return;
+        }
+    }
     if (report.added > 0) {
         controls_.TableChanged();
     }
@@ -97,21 +128,33 @@ void MainWindow::ExportTable() {
     if (path.empty()) {
         return;
     }
+    const bool csv = data::FormatOf(path) == data::ExchangeFormat::Csv;
+    // The same lines a save would store, so the file can serve as a data file.
+    if (!csv && !ConfirmRows()) {
+        return;
+    }
     std::string content;
     int pairs = table_.Rows();
-    if (data::FormatOf(path) == data::ExchangeFormat::Csv) {
-        content = data::CsvContent(table_);
-    } else {
-        // The same lines a save would store, so the file can serve as a data file.
-        if (!ConfirmRows()) {
+    data::FileStatus error;
+    {
+        ProgressBox progress(controls_, "Exporting the table...");
+        if (csv) {
+            content = data::CsvContent(table_, progress.get());
+        } else {
+            std::vector<std::string> lines = TableFileLines();
+            pairs = static_cast<int>(lines.size());
+            if (!progress->At(0.5)) {
+                modFileIO::SortLines(lines);
+                content = modFileIO::JoinLines(lines);
+            }
+        }
+        // Cancelled, nothing is written: a file that was there stays as it was.
+        if (progress->Cancelled()) {
             return;
         }
-        std::vector<std::string> lines = TableFileLines();
-        modFileIO::SortLines(lines);
-        pairs = static_cast<int>(lines.size());
-        content = modFileIO::JoinLines(lines);
+        error = data::ReplaceFile(files_, path, content);
     }
-    if (const auto error = data::ReplaceFile(files_, path, content)) {
+    if (error) {
         ReportFileError("The table could not be exported.", *error);
         return;
     }

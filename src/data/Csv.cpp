@@ -2,7 +2,7 @@
 
 namespace brevanto::data {
 
-std::vector<CsvRecord> ParseCsv(std::string_view text) {
+std::vector<CsvRecord> ParseCsv(std::string_view text, Progress* progress) {
     std::vector<CsvRecord> records;
     CsvRecord record;
     std::string field;
@@ -42,6 +42,10 @@ std::vector<CsvRecord> ParseCsv(std::string_view text) {
                 records.push_back(std::move(record));
                 record.clear();
                 recordOpen = false;
+                if (progress != nullptr && records.size() % Progress::kStride == 0 &&
+                    progress->At(static_cast<double>(i) / static_cast<double>(size))) {
+                    return {};
+                }
                 break;
             default:
                 field += c;

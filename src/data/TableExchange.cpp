@@ -71,16 +71,25 @@ bool Storable(const ImportPair& pair, ImportReport& report) {
     return true;
 }
 
-std::vector<ImportPair> CsvPairs(std::string_view bytes, ImportReport& report) {
+std::vector<ImportPair> CsvPairs(std::string_view bytes, ImportReport& report, Progress* progress) {
     const bool bom = bytes.starts_with(kByteOrderMark);
     if (bom) {
         bytes.remove_prefix(kByteOrderMark.size());
     }
     const bool utf8 = bom || IsUtf8(bytes);
-    std::vector<CsvRecord> records = ParseCsv(bytes);
+    if (progress != nullptr) {
+        progress->Part(0.0, 0.3);
+    }
+    std::vector<CsvRecord> records = ParseCsv(bytes, progress);
+    if (progress != nullptr) {
+        progress->Part(0.3, 0.6);
+    }
     std::vector<ImportPair> pairs;
     pairs.reserve(records.size());
     for (std::size_t index = 0; index < records.size(); ++index) {
+        if (Stopped(progress, index, records.size())) {
+            break;
+        }
         CsvRecord& record = records[index];
         if (index == 0 && IsHeader(record)) {
             continue;
@@ -105,9 +114,18 @@ std::vector<ImportPair> CsvPairs(std::string_view bytes, ImportReport& report) {
     return pairs;
 }
 
-std::vector<ImportPair> DataFilePairs(std::string_view bytes, ImportReport& report) {
+std::vector<ImportPair> DataFilePairs(std::string_view bytes, ImportReport& report,
+                                      Progress* progress) {
     std::vector<ImportPair> pairs;
-    for (const std::string& line : modFileIO::SplitLines(bytes)) {
+    const std::vector<std::string> lines = modFileIO::SplitLines(bytes);
+    if (progress != nullptr) {
+        progress->Part(0.0, 0.6);
+    }
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        if (Stopped(progress, index, lines.size())) {
+            break;
+        }
+        const std::string& line = lines[index];
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) {
             if (!modFileIO::Trim(line).empty()) {
@@ -131,12 +149,13 @@ ExchangeFormat FormatOf(const std::filesystem::path& path) {
 }
 
 std::vector<ImportPair> ReadImportPairs(std::string_view bytes, ExchangeFormat format,
-                                        ImportReport& report) {
-    return format == ExchangeFormat::Csv ? CsvPairs(bytes, report) : DataFilePairs(bytes, report);
+                                        ImportReport& report, Progress* progress) {
+    return format == ExchangeFormat::Csv ? CsvPairs(bytes, report, progress)
+                                         : DataFilePairs(bytes, report, progress);
 }
 
 void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report,
-                const std::function<std::string(std::string)>& key) {
+                const std::function<std::string(std::string)>& key, Progress* progress) {
     const auto stored = [&key](const std::string& message) {
         return modFileIO::StoredMessage(key ? key(message) : message);
     };
@@ -146,8 +165,15 @@ void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport
         messages.insert(stored(table.Cell(row, 0)));
     }
     const int first = table.Rows();
+    if (progress != nullptr) {
+        progress->Part(0.6, 1.0);
+    }
     std::vector<ImportPair*> fresh;
-    for (ImportPair& pair : pairs) {
+    for (std::size_t index = 0; index < pairs.size(); ++index) {
+        if (Stopped(progress, index, pairs.size())) {
+            return;
+        }
+        ImportPair& pair = pairs[index];
         if (messages.insert(stored(pair.message)).second) {
             fresh.push_back(&pair);
         } else {
@@ -168,10 +194,14 @@ void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport
     table.SetCol(0);
 }
 
-std::string CsvContent(const MessageTable& table) {
+std::string CsvContent(const MessageTable& table, Progress* progress) {
     std::string out(kByteOrderMark);
     out += "Message,Response\r\n";
     for (int row = 0; row < table.Rows(); ++row) {
+        if (Stopped(progress, static_cast<std::size_t>(row),
+                    static_cast<std::size_t>(table.Rows()))) {
+            break;
+        }
         out += CsvField(codepage::AnsiToUtf8(table.Cell(row, 0)));
         out += ',';
         out += CsvField(codepage::AnsiToUtf8(table.Cell(row, 1)));

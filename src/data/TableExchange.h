@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/MessageTable.h"
+#include "data/Progress.h"
 
 // Moving the message table to and from other files: a data.dat-style file (ANSI,
 // "message=response" lines) or CSV (two columns, message and response, an optional
@@ -42,16 +43,20 @@ struct ImportPair {
 // The pairs a file's bytes hold, in file order; those that cannot be stored are counted in
 // report and left out, and blank records are passed over. Line breaks inside a CSV field
 // become spaces, as they do in incoming messages, since a data file line cannot hold them.
+// Stops early, with what it has, when progress is cancelled.
 std::vector<ImportPair> ReadImportPairs(std::string_view bytes, ExchangeFormat format,
-                                        ImportReport& report);
+                                        ImportReport& report, Progress* progress = nullptr);
 
 // Appends the pairs whose message is not in the table yet; the table's own response wins.
 // Messages compare as stored (lower-cased, trimmed) after key, which removes what the data
-// file's keys leave out. The first added row becomes the current one.
+// file's keys leave out. The first added row becomes the current one. When progress is
+// cancelled the table is left as it was.
 void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport& report,
-                const std::function<std::string(std::string)>& key = {});
+                const std::function<std::string(std::string)>& key = {},
+                Progress* progress = nullptr);
 
 // The table as CSV: byte order mark, header row, one record per row, CR LF line ends.
-std::string CsvContent(const MessageTable& table);
+// Stops early, with what it has, when progress is cancelled.
+std::string CsvContent(const MessageTable& table, Progress* progress = nullptr);
 
 }  // namespace brevanto::data

@@ -9,6 +9,7 @@
 #include "aim/WindowSystem.h"
 #include "core/Controls.h"
 #include "core/MainWindow.h"
+#include "ui/dialogs/ProgressBox.h"
 #include "ui/tray/QtNotifyIcon.h"
 #include "ui/tray/classTrayIcon.h"
 
@@ -79,6 +80,10 @@ class frmBrevanto : public QMainWindow, public core::Controls {
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override { return inputLost_; }
     std::filesystem::path ChooseFile(core::FileChoice purpose) override;
+    bool ShowProgress(const std::string& text, double share) override {
+        return progress_.Show(text, share);
+    }
+    void EndProgress() override { progress_.End(); }
 
     // Lets "P&ractice Window" bring back `practice`, the simulated client's window.
     void AddPracticeWindow(QWidget* practice);
@@ -115,6 +120,7 @@ class frmBrevanto : public QMainWindow, public core::Controls {
     QtNotifyIcon trayBackend_;
     classTrayIcon mySysTray_;
     QPointer<frmAbout> aboutBox_;
+    ProgressBox progress_{this};
     QPointer<QWidget> practice_;
     bool practicePending_ = false;
     bool loaded_ = false;

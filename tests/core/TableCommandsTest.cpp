@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "CoreFixture.h"
 #include "core/TrayMode.h"
+#include "data/Progress.h"
 
 namespace brevanto::core::testing {
 namespace {
@@ -81,6 +85,57 @@ TEST_F(TableCommands, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {
     window->ExportTable();
     EXPECT_NE(controls.boxes.back().prompt.find("could not be exported.\n" + out.string()),
               std::string::npos);
+}
+
+// Cancelled at any of its progress reports, an import leaves the table and an export the
+// file as they were, without a summary; run to the end, the shares rise to at most 1.
+TEST_F(TableCommands, CancelAtAnyReportChangesNothing) {
+    int commands = 0;
+    const auto cancelEach = [&](void (MainWindow::*command)(), const fs::path& file,
+                                const std::function<void()>& expectUnchanged) {
+        for (std::size_t report = 0;; ++report) {
+            SCOPED_TRACE(file.string() + ", cancelled at report " + std::to_string(report));
+            controls.progressShares.clear();
+            controls.cancelAtReport = static_cast<int>(report);
+            controls.fileAnswers = {file};
+            ((*window).*command)();
+            ++commands;
+            const auto& shares = controls.progressShares;
+            if (shares.size() <= report) {
+                EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+                EXPECT_LE(shares.back(), 1.0);
+                EXPECT_EQ(controls.boxes.size(), 1u);
+                controls.boxes.clear();
+                return;
+            }
+            EXPECT_EQ(shares.size(), report + 1);
+            EXPECT_TRUE(controls.boxes.empty());
+            expectUnchanged();
+        }
+    };
+    const auto pairs = [](const char* prefix, char separator) {
+        std::string lines;
+        for (std::size_t i = 0; i < 3 * data::Progress::kStride; ++i) {
+            lines += prefix + std::to_string(i) + separator + "r\r\n";
+        }
+        return lines;
+    };
+    std::size_t rows = 4;
+    const auto tableUnchanged = [&] { EXPECT_EQ(TableRows().size(), rows); };
+    WriteBytes(folder / "in.csv", pairs("m", ','));
+    WriteBytes(folder / "in.txt", pairs("n", '='));
+    for (const char* name : {"in.csv", "in.txt"}) {
+        cancelEach(&MainWindow::ImportTable, folder / name, tableUnchanged);
+        rows += 3 * data::Progress::kStride;
+        EXPECT_EQ(TableRows().size(), rows);
+    }
+    for (const char* name : {"out.csv", "out.txt"}) {
+        WriteBytes(folder / name, "old");
+        cancelEach(&MainWindow::ExportTable, folder / name,
+                   [&] { EXPECT_EQ(ReadBytes(folder / name), "old"); });
+        EXPECT_GT(ReadBytes(folder / name).size(), rows * 4);
+    }
+    EXPECT_EQ(controls.progressEnds, commands);
 }
 
 TEST(TrayMode, TheTipSaysWhetherBrevantoAnswers) {

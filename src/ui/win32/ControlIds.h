@@ -60,8 +60,8 @@ enum TableMenuId : int {
     IDM_trayExit,
 };
 
-// The input box and the About box are dialogs (class "#32770") owned by the main window,
-// with OK as IDOK (1) and Cancel as IDCANCEL (2). Message boxes are the system's.
+// The input box, the About box and the progress box are dialogs (class "#32770") owned by the main
+// window, with OK as IDOK (1) and Cancel as IDCANCEL (2). Message boxes are the system's.
 enum BoxControlId : int {
     IDC_InputPrompt = 301,
     IDC_InputText,  // single-line edit holding the cell's text
@@ -69,6 +69,8 @@ enum BoxControlId : int {
     IDC_AboutTitle,
     IDC_AboutVersion,
     IDC_AboutName,
+    IDC_ProgressText = 321,
+    IDC_ProgressBar,
 };
 
 // The tray icon's notifications reach the main window as this message, with the mouse

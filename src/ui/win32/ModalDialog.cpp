@@ -29,6 +29,24 @@ INT_PTR ModalDialog::Run(HWND owner) {
     return result < 0 ? 0 : result;
 }
 
+bool ModalDialog::Open(HWND owner) {
+    static const EmptyTemplate kTemplate;
+    ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr),
+                                 reinterpret_cast<const DLGTEMPLATE*>(&kTemplate), owner,
+                                 &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
+    if (dialog_ != nullptr) {
+        ::ShowWindow(dialog_, SW_SHOW);
+    }
+    return dialog_ != nullptr;
+}
+
+void ModalDialog::Close() {
+    if (dialog_ != nullptr) {
+        ::DestroyWindow(dialog_);
+        dialog_ = nullptr;
+    }
+}
+
 INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<ModalDialog*>(lParam);

@@ -21,6 +21,10 @@ class ModalDialog {
     // Shows the box until it ends; returns the value given to End, or 0 if it could not be
     // shown.
     INT_PTR Run(HWND owner);
+    // The same box without a loop of its own, for work that goes on while it shows: it
+    // lives until Close, and the caller passes it its messages (IsDialogMessage).
+    bool Open(HWND owner);
+    void Close();
     // The open box, or nullptr.
     HWND Handle() const { return dialog_; }
     void End(INT_PTR result) { ::EndDialog(dialog_, result); }

@@ -1,5 +1,5 @@
-// The main window's table commands beyond the basic ones (delete, import, export, keyboard
-// editing) and the tray icon's mode and right-click menu.
+// The main window's table commands beyond the basic ones (delete, import and export with
+// their progress, keyboard editing) and the tray icon's mode and right-click menu.
 #include "core/TrayMode.h"
 #include "ui/win32/frmBrevanto.h"
 
@@ -65,6 +65,14 @@ std::optional<LRESULT> frmBrevanto::OnGridKey(const NMHDR& header) {
         default:
             return std::nullopt;
     }
+}
+
+bool frmBrevanto::ShowProgress(const std::string& text, double share) {
+    return progress_.Show(window_, text, share);
+}
+
+void frmBrevanto::EndProgress() {
+    progress_.End();
 }
 
 void frmBrevanto::EditCurrentCell() {

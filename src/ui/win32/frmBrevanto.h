@@ -15,6 +15,7 @@
 
 #include "ui/win32/Fonts.h"
 #include "ui/win32/GridView.h"
+#include "ui/win32/ProgressBox.h"
 #include "ui/win32/ShellNotifyIcon.h"
 #include "ui/win32/Twips.h"
 
@@ -64,6 +65,8 @@ class frmBrevanto : public core::Controls {
                          const std::string& defaultText) override;
     bool InputLostCharacters() const override;
     std::filesystem::path ChooseFile(core::FileChoice purpose) override;
+    bool ShowProgress(const std::string& text, double share) override;
+    void EndProgress() override;
 
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -108,6 +111,7 @@ class frmBrevanto : public core::Controls {
     UINT taskbarCreated_ = 0;
     std::unique_ptr<GridView> grid_;
     frmAbout* aboutBox_ = nullptr;
+    ProgressBox progress_{scale_, fonts_};
     int frameTop_ = 0;  // twips; the frame's children move with it
     bool loaded_ = false;
     bool ended_ = false;
