@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "data/codepage/CodePage.h"
+
 namespace brevanto::data {
 
 namespace {
@@ -110,7 +112,8 @@ FileStatus SyncFolder(FileOps& ops, const std::filesystem::path& target,
 
 std::string DisplayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return codepage::Utf8ToAnsi(
+        std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
 FileResult<FileInfo> InspectFile(FileOps& ops, const std::filesystem::path& path) {

@@ -10,7 +10,8 @@
 // Whole-file reading and crash-safe replacement on top of the file layer.
 namespace brevanto::data {
 
-// The path as the user should see it in a message (UTF-8).
+// The path as the user should see it in a message: in the code page, like every text the
+// windows show (a character the code page lacks becomes "?").
 std::string DisplayPath(const std::filesystem::path& path);
 
 // What path names now, through links; kind Missing when nothing is there. A path that
