@@ -158,11 +158,16 @@ class MainWindowTest : public QObject {
                 QCOMPARE(control->geometry(), c.pixels);
             }
             QCOMPARE(control->font().bold(), c.bold);
+            if (auto* label = qobject_cast<QLabel*>(control)) {
+                // 9.75 point, and the caption fits at it.
+                QCOMPARE(label->font().pointSizeF(), 9.75);
+                QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+            }
         }
         for (const char* box : {"chkIgnore0", "chkIgnore1", "chkIgnore2"}) {
             QVERIFY(Child<QCheckBox>(box)->isChecked());
+            QCOMPARE(Child(box)->parentWidget(), Child("fraControls"));
         }
-        QCOMPARE(Child<QLabel>("lblMessages")->font().pointSizeF(), 9.75);
         QCOMPARE(Child<QPlainTextEdit>("rtbMessages")->font().pointSizeF(), 8.5);
         QVERIFY(Child<QPlainTextEdit>("rtbMessages")->toPlainText().isEmpty());
         QVERIFY(Child<QPlainTextEdit>("rtbMessages")->isReadOnly());
