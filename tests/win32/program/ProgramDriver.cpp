@@ -60,12 +60,12 @@ bool Sent(const wine::Report& report, int index, const char* text) {
 
 bool StartsWithEmptyTable(Checks& checks, Program& program) {
     checks.Equal(program.File("data.dat"), "", "a missing data.dat is created empty");
-    checks.Equal(program.grid->Rows(), 0, "the grid starts with no rows");
+    checks.Equal(program.Rows(), 0, "the grid starts with no rows");
     // A click with no rows opens nothing. The Add press is posted after it, so once the row
     // is there the click has been handled: any box it opened would be open now.
-    program.grid->Click({20, 10});
+    program.Click({20, 10});
     wine::Press(program.Control(IDC_cmdAdd));
-    return checks.That(wine::WaitUntil([&] { return program.grid->Rows() == 1; }, wine::kWaitMs),
+    return checks.That(wine::WaitUntil([&] { return program.Rows() == 1; }, wine::kWaitMs),
                        "Add Messages adds a row") &&
            checks.That(program.OwnedBox() == nullptr,
                        "a click on the grid with no rows opens no box");
@@ -86,12 +86,12 @@ bool EditsAndSaves(Checks& checks, Program& program) {
     };
     for (const auto& edit : edits) {
         const std::string cell = "cell (0, " + std::to_string(edit.column) + ")";
-        if (!checks.That(program.grid->ClickCell(0, edit.column), "a click on " + cell) ||
+        if (!checks.That(program.ClickCell(0, edit.column), "a click on " + cell) ||
             !Answered(checks, program,
                       {"Brevanto", kInputPrompt, edit.button, edit.typed, edit.shown})) {
             return false;
         }
-        checks.Equal(program.grid->CellText(0, edit.column), edit.result,
+        checks.Equal(program.CellText(0, edit.column), edit.result,
                      "the grid shows the new text of " + cell);
     }
     wine::Press(program.Control(IDC_cmdSave));
@@ -100,8 +100,7 @@ bool EditsAndSaves(Checks& checks, Program& program) {
     }
     checks.Equal(program.File("data.dat"), "are you there=yes, here\r\n",
                  "data.dat holds the row, its message lower-cased and without ignored marks");
-    checks.Equal(program.grid->CellText(0, 0), "are you there",
-                 "the grid shows the table as saved");
+    checks.Equal(program.CellText(0, 0), "are you there", "the grid shows the table as saved");
     return true;
 }
 
@@ -197,7 +196,7 @@ bool LearnsConversation(Checks& checks, Program& program) {
     }
     checks.Equal(program.File("data.dat"), "anybody home=Yes, I am.\r\nare you there=yes, here\r\n",
                  "data.dat holds the learned pair, sorted in");
-    checks.Equal(program.grid->Rows(), 2, "the grid shows the learned row");
+    checks.Equal(program.Rows(), 2, "the grid shows the learned row");
     return true;
 }
 

@@ -56,35 +56,23 @@ bool Press(HWND button) {
     return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-RemoteListView::RemoteListView(HWND listView, HANDLE process)
-    : listView_(listView),
-      process_(process),
-      block_(
-          VirtualAllocEx(process, nullptr, kBlockSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-
-RemoteListView::~RemoteListView() {
-    if (block_ != nullptr) {
-        VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
-    }
-}
-
-std::optional<LRESULT> RemoteListView::Exchange(UINT message, WPARAM wParam, void* data,
-                                                SIZE_T size) const {
-    if (block_ == nullptr || !WriteProcessMemory(process_, block_, data, size, nullptr)) {
+std::optional<LRESULT> Program::Exchange(UINT message, WPARAM wParam, void* data,
+                                         SIZE_T size) const {
+    if (block_ == nullptr || !WriteProcessMemory(process.hProcess, block_, data, size, nullptr)) {
         return std::nullopt;
     }
-    const auto result = SendBounded(listView_, message, wParam, reinterpret_cast<LPARAM>(block_));
-    if (!result || !ReadProcessMemory(process_, block_, data, size, nullptr)) {
+    const auto result = SendBounded(grid_, message, wParam, reinterpret_cast<LPARAM>(block_));
+    if (!result || !ReadProcessMemory(process.hProcess, block_, data, size, nullptr)) {
         return std::nullopt;
     }
     return result;
 }
 
-int RemoteListView::Rows() const {
-    return static_cast<int>(SendBounded(listView_, LVM_GETITEMCOUNT, 0, 0).value_or(-1));
+int Program::Rows() const {
+    return static_cast<int>(SendBounded(grid_, LVM_GETITEMCOUNT, 0, 0).value_or(-1));
 }
 
-std::string RemoteListView::CellText(int row, int column) const {
+std::string Program::CellText(int row, int column) const {
     TextRequest request{};
     request.item.mask = LVIF_TEXT;
     request.item.iItem = row;
@@ -98,19 +86,19 @@ std::string RemoteListView::CellText(int row, int column) const {
     return request.text;
 }
 
-bool RemoteListView::ClickCell(int row, int column) const {
+bool Program::ClickCell(int row, int column) const {
     // Column 0's label rectangle is its cell; for the others the bounds are.
     RECT rect{column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
     return Exchange(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), &rect, sizeof rect).value_or(0) &&
            Click({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
-bool RemoteListView::Click(POINT client) const {
+bool Program::Click(POINT client) const {
     POINT screen = client;
     const LPARAM at = MAKELPARAM(client.x, client.y);
-    return ClientToScreen(listView_, &screen) && SetCursorPos(screen.x, screen.y) &&
-           PostMessageA(listView_, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
-           PostMessageA(listView_, WM_LBUTTONUP, 0, at);
+    return ClientToScreen(grid_, &screen) && SetCursorPos(screen.x, screen.y) &&
+           PostMessageA(grid_, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+           PostMessageA(grid_, WM_LBUTTONUP, 0, at);
 }
 
 std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
@@ -149,13 +137,13 @@ std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
                      "the main window appears with the caption \"Brevanto\" and answers")) {
         return nullptr;
     }
-    program->grid = std::make_unique<RemoteListView>(program->Control(win32ui::IDC_flexGrid),
-                                                     program->process.hProcess);
+    program->grid_ = program->Control(win32ui::IDC_flexGrid);
+    program->block_ = VirtualAllocEx(program->process.hProcess, nullptr, kBlockSize,
+                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     return program;
 }
 
 Program::~Program() {
-    grid.reset();
     if (process.hProcess != nullptr) {
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process.hProcess, 1);

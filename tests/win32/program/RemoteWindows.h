@@ -28,32 +28,6 @@ std::string CaptionOf(HWND window);
 // A button pressed as a click does it: posted, so a modal box it opens cannot block us.
 bool Press(HWND button);
 
-// A list view of another process. Its messages that answer through a pointer need that
-// pointer in the list view's process, so their structures travel through a block of memory
-// allocated there.
-class RemoteListView {
-  public:
-    RemoteListView(HWND listView, HANDLE process);
-    ~RemoteListView();
-    RemoteListView(const RemoteListView&) = delete;
-    RemoteListView& operator=(const RemoteListView&) = delete;
-
-    int Rows() const;
-    std::string CellText(int row, int column) const;  // "(unreadable)" when it cannot be read
-    // A left click in the middle of the cell: the cursor moves there first, so the posted
-    // button messages carry the click's position both in lParam and as the message position.
-    bool ClickCell(int row, int column) const;
-    bool Click(POINT client) const;
-
-  private:
-    // Sends the message with data copied through the block; the answer, or none.
-    std::optional<LRESULT> Exchange(UINT message, WPARAM wParam, void* data, SIZE_T size) const;
-
-    HWND listView_;
-    HANDLE process_;
-    void* block_;
-};
-
 // A box the last action opens, and how it is answered.
 struct BoxAnswer {
     const char* title;
@@ -88,10 +62,26 @@ class Program {
     // A "stopped" failure naming the exit code when the program has ended.
     void Stopped(Checks& checks) const;
 
+    // The grid, a list view. Its messages that answer through a pointer need that pointer
+    // in the program's process, so their structures travel through a block of memory
+    // allocated there.
+    int Rows() const;
+    std::string CellText(int row, int column) const;  // "(unreadable)" when it cannot be read
+    // A left click in the middle of the cell: the cursor moves there first, so the posted
+    // button messages carry the click's position both in lParam and as the message position.
+    bool ClickCell(int row, int column) const;
+    bool Click(POINT client) const;
+
     std::filesystem::path folder;
     PROCESS_INFORMATION process{};
     HWND main = nullptr;
-    std::unique_ptr<RemoteListView> grid;
+
+  private:
+    // Sends the grid the message with data copied through the block; the answer, or none.
+    std::optional<LRESULT> Exchange(UINT message, WPARAM wParam, void* data, SIZE_T size) const;
+
+    HWND grid_ = nullptr;
+    void* block_ = nullptr;
 };
 
 }  // namespace brevanto::wine
