@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,6 +106,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(Menu("mnuStop")->isEnabled(), autoRespond);
         QCOMPARE(Child<QPushButton>("cmdLearn")->isEnabled(), !autoRespond);
         QCOMPARE(Menu("mnuLearn")->isEnabled(), !autoRespond);
+        // The menu captions stay as they are.
+        QCOMPARE(Menu("mnuStart")->text(), QStringLiteral("&Start Auto Respond"));
+        QCOMPARE(Menu("mnuStop")->text(), QStringLiteral("Sto&p Auto Respond"));
     }
 
   private slots:
@@ -176,6 +180,7 @@ class MainWindowTest : public QObject {
                  QStringLiteral("Conversations will be display in the box below"));
         QCOMPARE(buddies->count(), 0);
 
+        QVERIFY(Grid()->horizontalHeader()->isHidden() && Grid()->verticalHeader()->isHidden());
         QCOMPARE(Grid()->model()->rowCount(), 2);
         QCOMPARE(Grid()->model()->columnCount(), 2);
         QCOMPARE(Shown(1, 1), QStringLiteral("see you"));
@@ -203,7 +208,7 @@ class MainWindowTest : public QObject {
             QStringList texts = {menus[m]->text()};
             for (QAction* item : menus[m]->menu()->actions()) {
                 if (item->isVisible()) {  // "P&ractice Window" only with a practice window
-                    QVERIFY(item->shortcut().isEmpty());
+                    QVERIFY(!item->isSeparator() && item->shortcut().isEmpty());
                     QCOMPARE(item->isEnabled(), item->objectName() != QStringLiteral("mnuStop"));
                     texts << item->text();
                 }
