@@ -1,24 +1,20 @@
 #pragma once
 
 #include <QApplication>
-#include <QDialog>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
-#include <functional>
-#include <memory>
-
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <memory>
 
 namespace brevanto::ui::test {
 
 // Answers the next modal boxes from inside their event loop, as a user would, and counts
 // them; a box that never appears leaves the count at 0.
-
 class ModalAnswer {
   public:
     using Action = std::function<void(QWidget* box)>;

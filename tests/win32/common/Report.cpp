@@ -2,122 +2,93 @@
 
 #include <charconv>
 
-#include "common/Escape.h"
-
 namespace brevanto::wine {
 namespace {
 
-// Reads a report line: leading words, then the escaped text that ends it. A missing or
-// malformed piece makes ok() false.
-class LineReader {
-  public:
-    explicit LineReader(std::string_view line) : rest_(line) {}
-
-    std::string_view Word() {
-        const std::size_t space = rest_.find(' ');
-        if (space == std::string_view::npos) {
-            ok_ = false;
-            return {};
-        }
-        const std::string_view word = rest_.substr(0, space);
-        rest_.remove_prefix(space + 1);
-        return word;
-    }
-    template <typename Int>
-    Int Number() {
-        const std::string_view word = Word();
-        Int value{};
-        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        ok_ = ok_ && error == std::errc{} && end == word.data() + word.size();
-        return value;
-    }
-    std::string Text() {
-        std::optional<std::string> text = Unescape(rest_);
-        ok_ = ok_ && text.has_value();
-        return text.value_or("");
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    std::string_view rest_;
-    bool ok_ = true;
-};
+bool IsState(std::string_view kind) {
+    return kind == "im" || kind == "open" || kind == "transcript" || kind == "input";
+}
 
 }  // namespace
 
-const ImReport* Report::Im(int index) const {
-    for (const ImReport& im : ims) {
-        if (im.index == index) {
-            return &im;
+std::string Escape(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || c == '\\' || c == '"') {
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0x0F]};
+        } else {
+            out += c;
         }
     }
-    return nullptr;
-}
-
-std::vector<ReportEvent> Report::EventsOf(int index) const {
-    std::vector<ReportEvent> result;
-    for (const ReportEvent& event : events) {
-        if (event.index == index) {
-            result.push_back(event);
-        }
-    }
-    return result;
-}
-
-std::string FormatReport(const Report& report) {
-    std::string out = "buddylist " + std::to_string(report.buddyList) + " \n";
-    for (const ImReport& im : report.ims) {
-        const std::string index = std::to_string(im.index);
-        out += "im " + index + " " + std::to_string(im.hwnd) + " " + (im.open ? "1" : "0") + " " +
-               Escape(im.caption) + "\n";
-        out += "transcript " + index + " " + Escape(im.transcript) + "\n";
-        out += "input " + index + " " + Escape(im.input) + "\n";
-    }
-    for (const ReportEvent& event : report.events) {
-        out += "event " + event.kind + " " + std::to_string(event.index) + " " +
-               Escape(event.text) + "\n";
-    }
-    out += "end\n";
     return out;
+}
+
+std::optional<std::string> Unescape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        unsigned char byte = 0;
+        const char* digits = text.data() + i + 2;
+        if (text.size() - i < 4 || text[i + 1] != 'x' ||
+            std::from_chars(digits, digits + 2, byte, 16).ptr != digits + 2) {
+            return std::nullopt;
+        }
+        out += static_cast<char>(byte);
+        i += 3;
+    }
+    return out;
+}
+
+std::string FormatLine(const ReportLine& line) {
+    return line.kind + " " + std::to_string(line.index) + " " + Escape(line.text) + "\n";
+}
+
+std::string Report::Of(std::string_view kind, int index) const {
+    for (const ReportLine& line : lines) {
+        if (line.kind == kind && line.index == index) {
+            return line.text;
+        }
+    }
+    return {};
+}
+
+std::vector<ReportLine> Report::Events(int index, std::string_view kind) const {
+    std::vector<ReportLine> events;
+    for (const ReportLine& line : lines) {
+        if (line.index == index && !IsState(line.kind) && (kind.empty() || line.kind == kind)) {
+            events.push_back(line);
+        }
+    }
+    return events;
 }
 
 std::optional<Report> ParseReport(std::string_view text) {
     Report report;
     while (!text.empty()) {
         const std::size_t newline = text.find('\n');
-        const std::string_view whole = text.substr(0, newline);
+        const std::string_view line = text.substr(0, newline);
         text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-        if (whole == "end") {
+        if (line == "end") {
             return report;
         }
-        LineReader line(whole);
-        const std::string_view kind = line.Word();
-        if (kind == "buddylist") {
-            report.buddyList = line.Number<std::int32_t>();
-        } else if (kind == "im") {
-            ImReport& im = report.ims.emplace_back();
-            im.index = line.Number<int>();
-            im.hwnd = line.Number<std::int32_t>();
-            im.open = line.Word() == "1";
-            im.caption = line.Text();
-        } else if (kind == "transcript" || kind == "input") {
-            const int index = line.Number<int>();
-            if (report.ims.empty() || report.ims.back().index != index) {
-                return std::nullopt;
-            }
-            (kind == "transcript" ? report.ims.back().transcript : report.ims.back().input) =
-                line.Text();
-        } else if (kind == "event") {
-            ReportEvent& event = report.events.emplace_back();
-            event.kind = std::string(line.Word());
-            event.index = line.Number<int>();
-            event.text = line.Text();
-        } else {
+        const std::size_t first = line.find(' ');
+        const std::size_t second = line.find(' ', first == std::string_view::npos ? 0 : first + 1);
+        if (second == std::string_view::npos) {
+            return std::nullopt;  // no space at all, or only one
+        }
+        ReportLine& parsed = report.lines.emplace_back();
+        const char* end = line.data() + second;
+        const std::optional<std::string> escaped = Unescape(line.substr(second + 1));
+        if (std::from_chars(line.data() + first + 1, end, parsed.index).ptr != end || !escaped) {
             return std::nullopt;
         }
-        if (!line.ok()) {
-            return std::nullopt;
-        }
+        parsed.kind = std::string(line.substr(0, first));
+        parsed.text = *escaped;
     }
     return std::nullopt;  // no "end": the report was cut short
 }

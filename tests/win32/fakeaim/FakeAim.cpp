@@ -1,45 +1,128 @@
-#include "fakeaim/FakeAim.h"
+// The fake AIM client: a stand-in for AIM with the windows, captions, texts and effects
+// Brevanto relies on (docs/aim-client.md), as a real Win32 program, so the Win32 layer is
+// exercised across a process boundary. fakeaim.exe <report file> [<command> <argument>]...
+// where each argument is escaped (common/Report.h) and the commands are
+//   signon <me>      the user is signed on: the buddy list window exists
+//   im <buddy>       a new IM window "<buddy> - Instant Message", in front of the others
+// and for the IM window opened last
+//   buddy <text>     a line of the buddy's in its transcript
+//   me <text>        a line of the user's in its transcript
+//   type <text>      a draft already in its input pane
+//   stall ""         its thread stops answering messages
+//   shortcopy <n>    its transcript pane copies at most n characters, while it still
+//                    announces its whole length
+// Exit code 0, 2 for a bad command line, 3 when a window cannot be made, 4 when the report
+// cannot be written.
+#include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <future>
-#include <utility>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "aim/simulated/TranscriptHtml.h"
 #include "common/FakeAimProtocol.h"
+#include "common/Report.h"
 
-namespace brevanto::wine {
 namespace {
 
-namespace html = aim::simulated;
+using namespace brevanto::wine;
+namespace html = brevanto::aim::simulated;
 
-constexpr char kImClass[] = "AIM_IMessage";
-constexpr char kPaneClass[] = "WndAte32Class";
-constexpr char kButtonClass[] = "_Oscar_IconBtn";
-constexpr char kBuddyListClass[] = "_Oscar_BuddyListWin";
+constexpr long long kClock = 21 * 3600 + 14 * 60 + 2;  // the time stamps' time of day
 
-template <typename T>
-T* StateOf(HWND window) {
-    return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+struct ImWindow;
+
+// A rich-text pane: the transcript or the input pane. It keeps its text itself, byte for
+// byte, and answers the text messages from it.
+struct Pane {
+    ImWindow* owner;
+    bool isInput;
+    std::string text;
+    std::optional<std::size_t> copyLimit;  // copies fewer than it announces
+};
+
+struct ImWindow {
+    int index = 0;
+    std::string buddy;
+    Pane transcript{this, false, {}, {}};
+    Pane input{this, true, {}, {}};
+    bool stalled = false;
+    bool armed = false;  // the Send button is held down
+    bool open = false;
+    HWND frame = nullptr;
+};
+
+// The client's whole state; a process holds one.
+std::string me;  // empty: signed off
+std::vector<std::unique_ptr<ImWindow>> ims;
+std::mutex eventsMutex;
+std::vector<ReportLine> events;
+std::string reportPath;
+
+void Record(const char* kind, int index, const std::string& text) {
+    std::lock_guard lock(eventsMutex);
+    events.push_back({kind, index, text});
+}
+
+void AppendLine(ImWindow& im, bool fromUser, const std::string& text) {
+    im.transcript.text = html::AppendLine(
+        im.transcript.text,
+        html::TranscriptLine(fromUser ? me : im.buddy,
+                             fromUser ? html::UserColour : html::BuddyColour,
+                             html::FormatTimestamp(kClock), html::TypedTextToHtml(text)));
+}
+
+bool WriteReport() {
+    std::string out;
+    for (const auto& im : ims) {
+        const auto handle = static_cast<int>(reinterpret_cast<std::intptr_t>(im->frame));
+        out += FormatLine({"im", im->index, std::to_string(handle)}) +
+               FormatLine({"open", im->index, im->open ? "1" : "0"}) +
+               FormatLine({"transcript", im->index, im->transcript.text}) +
+               FormatLine({"input", im->index, im->input.text});
+    }
+    {
+        std::lock_guard lock(eventsMutex);
+        for (const ReportLine& event : events) {
+            out += FormatLine(event);
+        }
+    }
+    std::ofstream file(reportPath, std::ios::binary | std::ios::trunc);
+    file << out << "end\n";
+    file.close();
+    return static_cast<bool>(file);
+}
+
+void BringToFront(HWND window) {
+    // Under Wine SetForegroundWindow does not reorder windows; SetWindowPos does everywhere.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Every window keeps a pointer to its state, handed over at creation.
-void KeepState(HWND window, LPARAM createLParam) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createLParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+template <typename T>
+T* StateOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK ImProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        KeepState(window, lParam);
-    }
-    ImWindow* im = StateOf<ImWindow>(window);
-    if (im != nullptr && message == WM_CLOSE) {
-        // Recorded before the default handling destroys the window.
-        im->client->Record("close", im->index, "");
-    }
-    if (im != nullptr && message == WM_DESTROY) {
-        im->open = false;
+    if (ImWindow* im = StateOf<ImWindow>(window, message, lParam)) {
+        if (message == WM_CLOSE) {
+            Record("close", im->index, "");  // before the default handling destroys it
+        } else if (message == WM_DESTROY) {
+            im->open = false;
+        }
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -55,10 +138,7 @@ std::wstring ToWide(const std::string& text) {
 
 std::string FromWide(const wchar_t* wide) {
     const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(size), '\0');
+    std::string text(static_cast<std::size_t>(size > 1 ? size : 1), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
     text.pop_back();  // the terminator
     return text;
@@ -70,12 +150,7 @@ std::string FromWide(const wchar_t* wide) {
 // measured by the system from a copy of its text, and could not announce more than it
 // copies.
 LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* pane = reinterpret_cast<Pane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Pane* pane = StateOf<Pane>(window, message, lParam);
     if (pane == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -89,9 +164,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             }
             const std::wstring wide = ToWide(pane->text);
             std::size_t count = std::min<std::size_t>(wide.size(), wParam - 1);
-            if (pane->copyLimit) {
-                count = std::min(count, *pane->copyLimit);
-            }
+            count = std::min(count, pane->copyLimit.value_or(count));
             wide.copy(buffer, count);
             buffer[count] = L'\0';
             return static_cast<LRESULT>(count);
@@ -100,7 +173,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             pane->text = text == nullptr ? "" : FromWide(text);
             if (pane->isInput) {
-                pane->owner->client->Record("settext", pane->owner->index, pane->text);
+                Record("settext", pane->owner->index, pane->text);
             }
             return TRUE;
         }
@@ -111,147 +184,86 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
+// The Send button: a release after a press sends the input pane's text, though nothing
+// empty and nothing at all while signed off, as AIM does.
 LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        KeepState(window, lParam);
-    }
-    ImWindow* im = StateOf<ImWindow>(window);
-    if (im == nullptr) {
+    ImWindow* im = StateOf<ImWindow>(window, message, lParam);
+    if (im == nullptr ||
+        (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_CLOSE)) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    if (message == WM_LBUTTONUP && im->armed) {
+        Record("press", im->index, im->input.text);
+        if (!im->input.text.empty() && !me.empty()) {
+            AppendLine(*im, true, im->input.text);
+            Record("sent", im->index, im->input.text);
+            im->input.text.clear();
+        }
+    }
+    im->armed = message == WM_LBUTTONDOWN;
+    return 0;
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_LBUTTONDOWN:
-            im->armed = true;
-            return 0;
-        case WM_LBUTTONUP:
-            if (im->armed) {
-                im->armed = false;
-                im->client->Send(*im);
+        case kRaiseMessage: {
+            const std::size_t index = wParam;
+            // A stalled window's thread would never answer the reordering.
+            if (index >= ims.size() || !ims[index]->open || ims[index]->stalled) {
+                return 0;
             }
+            BringToFront(ims[index]->frame);
+            return 1;
+        }
+        case kReportMessage:
+            return WriteReport() ? 1 : 0;
+        case kQuitMessage:
+        case WM_TIMER:  // the lifetime is over
+            PostQuitMessage(0);
             return 0;
         case WM_CLOSE:
-            return 0;
+            return 0;  // ended only through kQuitMessage
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-bool RegisterUnicodeClass(const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = name;
-    return RegisterClassW(&windowClass) != 0;
-}
-
-bool RegisterWindowClass(const char* name, WNDPROC procedure) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = name;
-    return RegisterClassA(&windowClass) != 0;
-}
-
-void BringToFront(HWND window) {
-    // Under Wine SetForegroundWindow does not reorder windows; SetWindowPos does everywhere.
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-}  // namespace
-
-FakeAim::FakeAim(Scenario scenario, std::string reportPath)
-    : scenario_(std::move(scenario)), reportPath_(std::move(reportPath)) {}
-
-FakeAim::~FakeAim() {
-    CloseAll();
-}
-
-bool FakeAim::Open(const std::string& tag, std::string& error) {
-    if (!RegisterWindowClass(kImClass, ImProc) ||
-        !RegisterUnicodeClass(L"WndAte32Class", PaneProc) ||
-        !RegisterWindowClass(kButtonClass, ButtonProc) ||
-        !RegisterWindowClass(kBuddyListClass, DefWindowProcA) ||
-        !RegisterWindowClass(kControlClass, ControlProc)) {
-        error = "cannot register the window classes (error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
-    syncEvent_ = CreateEventA(nullptr, FALSE, FALSE, SyncEventName(tag).c_str());
-    control_ = CreateWindowExA(0, kControlClass, tag.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), this);
-    if (syncEvent_ == nullptr || release_ == nullptr || control_ == nullptr) {
-        error = "cannot create the control window and its events";
-        return false;
-    }
-    if (!scenario_.me.empty()) {
-        const std::string caption = scenario_.me + "'s Buddy List Window";
-        buddyList_ =
-            CreateWindowExA(0, kBuddyListClass, caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                            400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (buddyList_ == nullptr) {
-            error = "cannot create the buddy list window";
-            return false;
-        }
-        ShowWindow(buddyList_, SW_SHOWNOACTIVATE);
-        BringToFront(buddyList_);
-    }
-    for (std::size_t i = 0; i < scenario_.ims.size(); ++i) {
-        const ImScenario& source = scenario_.ims[i];
-        auto im = std::make_unique<ImWindow>();
-        im->client = this;
-        im->index = static_cast<int>(i);
-        im->caption = source.caption;
-        im->stalled = source.stalled;
-        im->transcript = {im.get(), false, "", source.copyLimit};
-        im->input = {im.get(), true, source.typed, std::nullopt};
-        for (const ScenarioLine& line : source.lines) {
-            const std::string& name = line.fromUser ? scenario_.me : source.buddy;
-            const auto colour = line.fromUser ? html::UserColour : html::BuddyColour;
-            im->transcript.text = html::AppendLine(
-                im->transcript.text,
-                html::TranscriptLine(name, colour, html::FormatTimestamp(scenario_.clock),
-                                     html::TypedTextToHtml(line.text)));
-        }
-        ImWindow& opened = *im;
-        ims_.push_back(std::move(im));
-        bool created = false;
-        if (opened.stalled) {
-            std::promise<bool> done;
-            std::future<bool> result = done.get_future();
-            stalledThreads_.emplace_back([this, &opened, done = std::move(done)]() mutable {
-                done.set_value(OpenIm(opened));
-                WaitForSingleObject(release_, INFINITE);
-                DestroyWindow(opened.frame);
-            });
-            created = result.get();
-        } else {
-            created = OpenIm(opened);
-        }
-        if (!created) {
-            error = "cannot create IM window " + std::to_string(i);
-            return false;
-        }
-    }
-    return true;
-}
-
-// Opens the IM window on the calling thread, in front of the others.
-bool FakeAim::OpenIm(ImWindow& im) {
+bool RegisterClasses() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    im.frame = CreateWindowExA(0, kImClass, im.caption.c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 400,
-                               300, nullptr, nullptr, instance, &im);
-    if (im.frame == nullptr) {
-        return false;
+    const std::pair<const char*, WNDPROC> classes[] = {{"AIM_IMessage", ImProc},
+                                                       {"_Oscar_IconBtn", ButtonProc},
+                                                       {"_Oscar_BuddyListWin", DefWindowProcA},
+                                                       {kControlClass, ControlProc}};
+    for (const auto& [name, procedure] : classes) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = name;
+        if (RegisterClassA(&windowClass) == 0) {
+            return false;
+        }
     }
-    // Children in creation order: transcript, input pane (its next sibling), Send button.
-    const bool children =
-        CreateWindowExA(0, kPaneClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 200, im.frame,
-                        nullptr, instance, &im.transcript) != nullptr &&
-        CreateWindowExA(0, kPaneClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 200, 340, 60, im.frame,
-                        nullptr, instance, &im.input) != nullptr &&
-        CreateWindowExA(0, kButtonClass, nullptr, WS_CHILD | WS_VISIBLE, 340, 200, 60, 60, im.frame,
-                        nullptr, instance, &im) != nullptr;
-    if (!children) {
-        DestroyWindow(im.frame);
+    WNDCLASSW pane{};
+    pane.lpfnWndProc = PaneProc;
+    pane.hInstance = instance;
+    pane.lpszClassName = L"WndAte32Class";
+    return RegisterClassW(&pane) != 0;
+}
+
+// Opens the IM window on the calling thread, in front of the others. Its children in
+// creation order: transcript, input pane (its next sibling), Send button.
+bool OpenIm(ImWindow& im) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const std::string caption = im.buddy + " - Instant Message";
+    im.frame = CreateWindowExA(0, "AIM_IMessage", caption.c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 400,
+                               300, nullptr, nullptr, instance, &im);
+    const auto child = [&](const char* windowClass, int x, int y, int width, void* state) {
+        return CreateWindowExA(0, windowClass, nullptr, WS_CHILD | WS_VISIBLE, x, y, width, 60,
+                               im.frame, nullptr, instance, state) != nullptr;
+    };
+    if (im.frame == nullptr || !child("WndAte32Class", 0, 0, 400, &im.transcript) ||
+        !child("WndAte32Class", 0, 200, 340, &im.input) ||
+        !child("_Oscar_IconBtn", 340, 200, 60, &im)) {
         return false;
     }
     im.open = true;
@@ -260,119 +272,91 @@ bool FakeAim::OpenIm(ImWindow& im) {
     return true;
 }
 
-void FakeAim::Run(HANDLE quit, DWORD lifetimeMs) {
-    const ULONGLONG deadline = GetTickCount64() + lifetimeMs;
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) {
-            return;
+// Reads the scenario from the command line; false for an unknown command or a bad argument.
+bool ReadScenario(int argc, char** argv) {
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string command = argv[i];
+        const std::optional<std::string> argument = Unescape(argv[i + 1]);
+        if (!argument) {
+            return false;
         }
-        const DWORD woken = MsgWaitForMultipleObjects(
-            1, &quit, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) {
-            return;
+        if (command == "signon") {
+            me = *argument;
+        } else if (command == "im") {
+            auto im = std::make_unique<ImWindow>();
+            im->index = static_cast<int>(ims.size());
+            im->buddy = *argument;
+            ims.push_back(std::move(im));
+        } else if (ims.empty()) {
+            return false;
+        } else if (ImWindow& im = *ims.back(); command == "buddy" || command == "me") {
+            AppendLine(im, command == "me", *argument);
+        } else if (command == "type") {
+            im.input.text = *argument;
+        } else if (command == "stall") {
+            im.stalled = true;
+        } else if (command == "shortcopy") {
+            im.transcript.copyLimit = std::stoul(*argument);
+        } else {
+            return false;
         }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc % 2 != 0 || !ReadScenario(argc, argv)) {
+        std::fprintf(stderr, "usage: fakeaim <report file> [<command> <argument>]...\n");
+        return 2;
+    }
+    reportPath = argv[1];
+    if (!RegisterClasses()) {
+        return 3;
+    }
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!me.empty()) {
+        const std::string caption = me + "'s Buddy List Window";
+        HWND buddyList =
+            CreateWindowExA(0, "_Oscar_BuddyListWin", caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                            200, 400, nullptr, nullptr, instance, nullptr);
+        ShowWindow(buddyList, SW_SHOWNOACTIVATE);
+        BringToFront(buddyList);
+    }
+    // A stalled window is made by a thread of its own that then waits on this event, never
+    // on a message queue: the window exists but never answers.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::vector<std::thread> stalledThreads;
+    bool opened = true;
+    for (const auto& im : ims) {
+        if (im->stalled) {
+            std::promise<bool> done;
+            std::future<bool> result = done.get_future();
+            stalledThreads.emplace_back([&window = *im, release, done = std::move(done)]() mutable {
+                done.set_value(OpenIm(window));
+                WaitForSingleObject(release, INFINITE);
+                DestroyWindow(window.frame);
+            });
+            opened = opened && result.get();
+        } else {
+            opened = opened && OpenIm(*im);
+        }
+    }
+    // The control window comes last: once the runner finds it, everything is there.
+    HWND control = CreateWindowExA(0, kControlClass, reportPath.c_str(), WS_POPUP, 0, 0, 0, 0,
+                                   nullptr, nullptr, instance, nullptr);
+    if (opened && control != nullptr && SetTimer(control, 1, kClientLifetimeMs, nullptr) != 0) {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                return;
-            }
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-}
-
-void FakeAim::Record(const char* kind, int index, const std::string& text) {
-    std::lock_guard lock(eventsMutex_);
-    events_.push_back({kind, index, text});
-}
-
-void FakeAim::Send(ImWindow& im) {
-    Record("press", im.index, im.input.text);
-    // AIM sends nothing empty, and nothing at all while signed off.
-    if (im.input.text.empty() || scenario_.me.empty()) {
-        return;
-    }
-    im.transcript.text = html::AppendLine(
-        im.transcript.text,
-        html::TranscriptLine(scenario_.me, html::UserColour, html::FormatTimestamp(scenario_.clock),
-                             html::TypedTextToHtml(im.input.text)));
-    Record("sent", im.index, im.input.text);
-    im.input.text.clear();
-}
-
-bool FakeAim::Raise(int index) {
-    if (index < 0 || index >= static_cast<int>(ims_.size())) {
-        return false;
-    }
-    ImWindow& im = *ims_[static_cast<std::size_t>(index)];
-    // A stalled window's thread would never answer the reordering.
-    if (!im.open || im.stalled) {
-        return false;
-    }
-    BringToFront(im.frame);
-    return true;
-}
-
-bool FakeAim::WriteReport() const {
-    Report report;
-    report.buddyList = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(buddyList_));
-    for (const auto& im : ims_) {
-        report.ims.push_back({im->index,
-                              static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(im->frame)),
-                              im->open, im->caption, im->transcript.text, im->input.text});
-    }
-    {
-        std::lock_guard lock(eventsMutex_);
-        report.events = events_;
-    }
-    std::ofstream file(reportPath_, std::ios::binary | std::ios::trunc);
-    file << FormatReport(report);
-    file.close();
-    return static_cast<bool>(file);
-}
-
-void FakeAim::CloseAll() {
-    // Each thread destroys its own windows.
-    SetEvent(release_);
-    for (std::thread& thread : stalledThreads_) {
+    const bool written = WriteReport();
+    SetEvent(release);
+    for (std::thread& thread : stalledThreads) {
         thread.join();
     }
-    for (const auto& im : ims_) {
-        if (im->open) {
-            DestroyWindow(im->frame);
-        }
-    }
-    ims_.clear();
-    // Null handles fail harmlessly: a client that did not open fully ends the same way.
-    DestroyWindow(buddyList_);
-    DestroyWindow(control_);
-    CloseHandle(syncEvent_);
-    CloseHandle(release_);
+    return !opened || control == nullptr ? 3 : written ? 0 : 4;
 }
-
-LRESULT CALLBACK FakeAim::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        KeepState(window, lParam);
-    }
-    FakeAim* client = StateOf<FakeAim>(window);
-    if (client == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    switch (message) {
-        case kRaiseMessage:
-            return client->Raise(static_cast<int>(wParam)) ? 1 : 0;
-        case kReportMessage:
-            return client->WriteReport() ? 1 : 0;
-        case kSyncMessage:
-            SetEvent(client->syncEvent_);
-            return 0;
-        case WM_CLOSE:
-            return 0;  // ended only through the quit event
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-}  // namespace brevanto::wine

@@ -2,22 +2,18 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstddef>
-#include <thread>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
-namespace brevanto::wine {
+#include "ui/win32/ControlIds.h"
 
-std::string ThisProgramsFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string file(path, length);
-    return file.substr(0, file.find_last_of("\\/") + 1);
-}
+namespace brevanto::wine {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5'000;
+constexpr DWORD kStartMs = 30'000;
+constexpr int kMessageText = 0xFFFF;  // the static holding a message box's text
 constexpr SIZE_T kBlockSize = 4096;
 
 struct TextRequest {
@@ -29,34 +25,20 @@ struct TextRequest {
 
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kWaitMs / 2,
                             &result) == 0) {
         return std::nullopt;
     }
     return static_cast<LRESULT>(result);
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 std::string TextOf(HWND window) {
     const LRESULT length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0).value_or(0);
-    if (length <= 0) {
-        return {};
-    }
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
     const LRESULT copied =
         SendBounded(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))
             .value_or(0);
-    return std::string(buffer.data(), static_cast<std::size_t>(copied));
+    return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
 bool SetTextOf(HWND window, const std::string& text) {
@@ -70,59 +52,27 @@ std::string CaptionOf(HWND window) {
     return std::string(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-HWND OwnedBox(HWND owner) {
-    HWND box = nullptr;
-    while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
-        if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box)) {
-            return box;
-        }
-    }
-    return nullptr;
-}
-
 bool Press(HWND button) {
     return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-RemoteListView::RemoteListView(HWND listView, HANDLE process)
-    : listView_(listView),
-      process_(process),
-      block_(
-          VirtualAllocEx(process, nullptr, kBlockSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-
-RemoteListView::~RemoteListView() {
-    if (block_ != nullptr) {
-        VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
-    }
-}
-
-std::optional<LRESULT> RemoteListView::Exchange(UINT message, WPARAM wParam, void* data,
-                                                SIZE_T size) const {
-    if (block_ == nullptr || !WriteProcessMemory(process_, block_, data, size, nullptr)) {
+std::optional<LRESULT> Program::Exchange(UINT message, WPARAM wParam, void* data,
+                                         SIZE_T size) const {
+    if (block_ == nullptr || !WriteProcessMemory(process.hProcess, block_, data, size, nullptr)) {
         return std::nullopt;
     }
-    const auto result = SendBounded(listView_, message, wParam, reinterpret_cast<LPARAM>(block_));
-    if (!result || !ReadProcessMemory(process_, block_, data, size, nullptr)) {
+    const auto result = SendBounded(grid_, message, wParam, reinterpret_cast<LPARAM>(block_));
+    if (!result || !ReadProcessMemory(process.hProcess, block_, data, size, nullptr)) {
         return std::nullopt;
     }
     return result;
 }
 
-int RemoteListView::Rows() const {
-    return static_cast<int>(SendBounded(listView_, LVM_GETITEMCOUNT, 0, 0).value_or(-1));
+int Program::Rows() const {
+    return static_cast<int>(SendBounded(grid_, LVM_GETITEMCOUNT, 0, 0).value_or(-1));
 }
 
-std::optional<RECT> RemoteListView::CellRect(int row, int column) const {
-    // Column 0's label rectangle is its cell; for the others the bounds are.
-    RECT rect{column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
-    if (Exchange(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), &rect, sizeof rect).value_or(0) ==
-        0) {
-        return std::nullopt;
-    }
-    return rect;
-}
-
-std::optional<std::string> RemoteListView::CellText(int row, int column) const {
+std::string Program::CellText(int row, int column) const {
     TextRequest request{};
     request.item.mask = LVIF_TEXT;
     request.item.iItem = row;
@@ -130,23 +80,132 @@ std::optional<std::string> RemoteListView::CellText(int row, int column) const {
     request.item.pszText = static_cast<char*>(block_) + offsetof(TextRequest, text);
     request.item.cchTextMax = sizeof request.text;
     if (!Exchange(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), &request, sizeof request)) {
-        return std::nullopt;
+        return "(unreadable)";
     }
     request.text[sizeof request.text - 1] = '\0';
-    return std::string(request.text);
+    return request.text;
 }
 
-bool RemoteListView::ClickCell(int row, int column) const {
-    const auto rect = CellRect(row, column);
-    return rect && Click({(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2});
+bool Program::ClickCell(int row, int column) const {
+    // Column 0's label rectangle is its cell; for the others the bounds are.
+    RECT rect{column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
+    return Exchange(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), &rect, sizeof rect).value_or(0) &&
+           Click({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
-bool RemoteListView::Click(POINT client) const {
+bool Program::Click(POINT client) const {
     POINT screen = client;
     const LPARAM at = MAKELPARAM(client.x, client.y);
-    return ClientToScreen(listView_, &screen) && SetCursorPos(screen.x, screen.y) &&
-           PostMessageA(listView_, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
-           PostMessageA(listView_, WM_LBUTTONUP, 0, at);
+    return ClientToScreen(grid_, &screen) && SetCursorPos(screen.x, screen.y) &&
+           PostMessageA(grid_, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+           PostMessageA(grid_, WM_LBUTTONUP, 0, at);
+}
+
+std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
+    auto program = std::make_unique<Program>();
+    program->folder = std::filesystem::temp_directory_path() /
+                      ("brevanto-program-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::remove_all(program->folder);
+    std::filesystem::create_directories(program->folder);
+    if (data != nullptr) {
+        std::ofstream(program->folder / "data.dat", std::ios::binary) << data;
+    }
+    const std::string exe = ThisProgramsFolder() + BREVANTO_EXE;
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!checks.That(
+            CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           program->folder.string().c_str(), &startup, &program->process),
+            "brevanto.exe starts from " + exe)) {
+        return nullptr;
+    }
+    // Its own main window, found by class, caption and process.
+    const auto found = [&] {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, win32ui::kMainWindowClass, "Brevanto"))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == program->process.dwProcessId) {
+                program->main = window;
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!checks.That(WaitUntil(found, kStartMs) && program->Settle(),
+                     "the main window appears with the caption \"Brevanto\" and answers")) {
+        return nullptr;
+    }
+    program->grid_ = program->Control(win32ui::IDC_flexGrid);
+    program->block_ = VirtualAllocEx(program->process.hProcess, nullptr, kBlockSize,
+                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    return program;
+}
+
+Program::~Program() {
+    if (process.hProcess != nullptr) {
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, kWaitMs);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+std::string Program::File(const std::filesystem::path& name) const {
+    std::ifstream file(folder / name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return file ? bytes.str() : "(missing)";
+}
+
+HWND Program::OwnedBox() const {
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+        if (GetWindow(box, GW_OWNER) == main && IsWindowVisible(box)) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> Program::Answer(Checks& checks, const BoxAnswer& answer) const {
+    const std::string what = std::string("the box \"") + answer.title + "\"";
+    HWND box = nullptr;
+    if (!checks.That(WaitUntil([&] { return (box = OwnedBox()) != nullptr; }, kWaitMs),
+                     what + " opens")) {
+        return std::nullopt;
+    }
+    checks.Equal(CaptionOf(box), answer.title, what + ": title");
+    const bool input = answer.typed != nullptr;
+    const std::string text =
+        CaptionOf(GetDlgItem(box, input ? win32ui::IDC_InputPrompt : kMessageText));
+    if (answer.text != nullptr) {
+        checks.Equal(text, answer.text, what + ": text");
+    }
+    HWND field = GetDlgItem(box, win32ui::IDC_InputText);
+    if (answer.shown != nullptr) {
+        checks.Equal(TextOf(field), answer.shown, what + ": the text it opens with");
+    }
+    if ((input && !SetTextOf(field, answer.typed)) ||
+        !checks.That(Press(GetDlgItem(box, answer.button)) &&
+                         WaitUntil([&] { return !IsWindow(box); }, kWaitMs) && Settle(),
+                     what + " closes when its button is pressed")) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+void Program::Stopped(Checks& checks) const {
+    DWORD code = STILL_ACTIVE;
+    const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(process.hProcess, &code);
+    checks.Fail(!ended ? "stopped: the program is not in the state the next step needs"
+                       : "stopped: brevanto.exe ended with code " + std::to_string(code));
 }
 
 }  // namespace brevanto::wine

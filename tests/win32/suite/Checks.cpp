@@ -1,8 +1,10 @@
 #include "suite/Checks.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
-#include "common/Escape.h"
+#include "common/Report.h"
 
 namespace brevanto::wine {
 
@@ -42,6 +44,17 @@ bool Checks::Equal(std::int64_t actual, std::int64_t expected, std::string_view 
 
 void Checks::Fail(std::string_view what) {
     That(false, what);
+}
+
+bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 void Checks::PrintSummary() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,6 @@ class Checks {
     // A failure of the harness itself (the fake client did not start, say).
     void Fail(std::string_view what);
 
-    int Passed() const { return passed_; }
     int Failed() const { return failed_; }
     void PrintSummary() const;
 
@@ -27,5 +27,12 @@ class Checks {
     int passed_ = 0;
     int failed_ = 0;
 };
+
+// Polls until done() holds or timeoutMs has passed; returns whether it held.
+bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs);
+
+// The folder of the running test program, ending in a separator: fakeaim.exe and
+// brevanto.exe are found from there.
+std::string ThisProgramsFolder();
 
 }  // namespace brevanto::wine

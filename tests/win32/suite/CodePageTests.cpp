@@ -29,7 +29,7 @@ void CheckSample(Checks& checks, const Sample& sample) {
     const aim::Hwnd pane = windows.FindWindowExA(client->Im(0), 0, "WndAte32Class", nullptr);
     const auto report = client->CurrentReport();
     if (checks.That(report.has_value(), "the fake client reports")) {
-        checks.Equal(modAIM::GetText(windows, pane), report->Im(0)->transcript,
+        checks.Equal(modAIM::GetText(windows, pane), report->Of("transcript", 0),
                      "GetText reads the pane whole, without padding");
     }
     checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), sample.buddy,

@@ -72,7 +72,7 @@ void StalledWindow(Checks& checks) {
                  "the client's other windows keep answering");
     const auto report = client->Quit();
     if (checks.That(report.has_value(), "the fake client reports at the end")) {
-        checks.That(report->EventsOf(1).empty(), "nothing reached the stalled window");
+        checks.That(report->Events(1).empty(), "nothing reached the stalled window");
     }
 }
 

@@ -12,8 +12,7 @@ namespace brevanto::wine {
 inline constexpr unsigned kSuiteSendTimeoutMs = 500;
 
 // Reading the client's windows.
-void CaptionsNamesAndZOrder(Checks& checks);
-void TranscriptPane(Checks& checks);
+void CaptionsPanesAndZOrder(Checks& checks);
 void AnsiBytes(Checks& checks);
 void ShortCopySignedOff(Checks& checks);
 

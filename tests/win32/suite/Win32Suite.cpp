@@ -23,8 +23,7 @@ struct NamedTest {
 };
 
 constexpr NamedTest kTests[] = {
-    {"CaptionsNamesAndZOrder", brevanto::wine::CaptionsNamesAndZOrder},
-    {"TranscriptPane", brevanto::wine::TranscriptPane},
+    {"CaptionsPanesAndZOrder", brevanto::wine::CaptionsPanesAndZOrder},
     {"AnsiBytes", brevanto::wine::AnsiBytes},
     {"ShortCopySignedOff", brevanto::wine::ShortCopySignedOff},
     {"SendReplies", brevanto::wine::SendReplies},
