@@ -53,13 +53,14 @@ TEST(TableImport, ReadsPairsAndCountsWhatCannotBeStored) {
          ExchangeFormat::Csv,
          {{"how are you", "fine, thanks"}},
          Counts(0, 0, 1, 0, 0, 1)},
-        // UTF-8: "é" fits the code page, the snowman does not.
-        {"caf\xC3\xA9,ok\n\xE2\x98\x83,cold\n",
+        // UTF-8: "é" fits the code page, the snowman and the four-byte smiley do not.
+        {"caf\xC3\xA9,ok\n\xE2\x98\x83,cold\n\xF0\x9F\x98\x80,smile\n",
          ExchangeFormat::Csv,
          {{"caf\xE9", "ok"}},
-         Counts(0, 0, 0, 1, 0, 0)},
-        // Not UTF-8 and no byte order mark: ANSI as it is. A lone message has no response.
-        {"caf\xE9,ok\nbye", ExchangeFormat::Csv, {{"caf\xE9", "ok"}, {"bye", ""}}, {}},
+         Counts(0, 0, 0, 2, 0, 0)},
+        // Not UTF-8 from its first byte on and no byte order mark: ANSI as it is. A lone
+        // message has no response.
+        {"\xE9tat,ok\nbye", ExchangeFormat::Csv, {{"\xE9tat", "ok"}, {"bye", ""}}, {}},
         {"hi=hello\r\nno separator\r\n=orphan\r\nx=a=b\r\n",
          ExchangeFormat::DataFile,
          {{"hi", "hello"}, {"x", "a=b"}},
