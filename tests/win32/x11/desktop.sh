@@ -34,6 +34,8 @@ x11_stop() {
     fi
 }
 trap x11_stop EXIT
+# Ended by a signal (a time-out, Ctrl+C, a closed output), the script still stops them.
+trap 'x11_failed=yes; echo "FAIL ended by a signal" >&2; exit 1' HUP INT TERM PIPE
 
 # Ends the script with a message, the program's last output and, where the script set
 # x11_failure_picture, a picture of the screen as it was.
