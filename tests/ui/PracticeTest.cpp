@@ -180,9 +180,6 @@ class PracticeTest : public QObject {
         QCOMPARE(grid->model()->rowCount(), 1);
         QCOMPARE(grid->model()->index(0, 0).data().toString(), QStringLiteral("how are you"));
         QCOMPARE(grid->model()->index(0, 1).data().toString(), QStringLiteral("fine thanks"));
-        QFile file(DataPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("how are you=fine thanks\r\n"));
     }
 
     void signingOnAndOffShowsAndRemovesTheBuddyList() {
