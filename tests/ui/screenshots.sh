@@ -8,10 +8,11 @@
 #   closed and reopened through the Program menu;
 # - the main window offers no maximise (Motif hints), fixes its width and keeps a minimum
 #   height (size hints), and a maximise from the title bar is undone;
+# - each box comes up in turn, and the program ends with Program, Exit;
 # - minimised, the window goes into the tray (unmapped, and still so a second later); a
 #   click on the tray icon brings it back showing its own pixels, twice over.
-# Whether each caption fits its control needs the fonts' metrics: ui_main_window_tests and
-# ui_practice_tests check that in the program itself.
+# Whether each caption fits its control needs the fonts' metrics, and the minimum height's
+# value the layout's: ui_main_window_tests and ui_practice_tests check those offscreen.
 # Usage: screenshots.sh <Qt build folder> <picture folder>
 set -euo pipefail
 for tool in Xvfb openbox trayer xdotool xprop xwininfo xwd python3; do
@@ -28,8 +29,8 @@ x11_failure_picture="$folder/failed.png"
 . "$x11/desktop.sh"
 
 # Writes the X window $1 as $folder/$2.png: what the program drew, without the window
-# manager's frame. A box is dumped on its own, since the screen's copy of a box can still be
-# unpainted under Xvfb (the window's own contents are whole, and moving it shows them).
+# manager's frame. Each window is dumped on its own: under Xvfb the screen's copy of a box
+# just shown can stay black while the box's own contents are whole (moving it shows them).
 shoot() {
     sleep 0.5  # a window just mapped paints itself a moment later
     xwd -silent -id "$1" >"$x11_scratch/window.xwd"
@@ -53,19 +54,17 @@ check_title() {
     done
 }
 
-find_window() { x11_find_box "$1"; }
-
 # Waits for the window titled $1, checks its title and sets `box` to it.
 await_box() {
-    wait_until 10 find_window "$1" >/dev/null || fail "no window titled \"$1\" appeared"
-    box=$(find_window "$1")
+    wait_until 10 x11_find_box "$1" >/dev/null || fail "no window titled \"$1\" appeared"
+    box=$(x11_find_box "$1")
     check_title "$box" "$1"
 }
 
-box_gone() { ! find_window "$1" >/dev/null; }
+box_gone() { ! x11_find_box "$1" >/dev/null; }
 
-# Takes the picture of the box titled $1 as the $2nd box, answers it with the keys $3 and
-# waits for it to go.
+# Waits for the box titled $1, takes its picture (numbered in the order the boxes came),
+# answers it with the key $2 and waits for it to go.
 boxes=0
 answer_box() {
     await_box "$1"
@@ -144,7 +143,8 @@ check_sizing() {
     read -r x y w h < <(x11_geometry "$main")
     [ "$w" -eq "$width" ] && [ "$h" -eq "$height" ] &&
         ! xprop -id "$main" _NET_WM_STATE | grep -q MAXIMIZED ||
-        fail "maximised, the ${width}x$height window became ${w}x$h: $(xprop -id "$main" _NET_WM_STATE)"
+        fail "maximised, the ${width}x$height window became ${w}x$h:" \
+            "$(xprop -id "$main" _NET_WM_STATE)"
     echo "PASS no maximise, the width fixed at $width, a minimum height of $min"
 }
 
@@ -168,7 +168,7 @@ matches_own() {
 minimise_and_restore() {
     xdotool windowminimize "$main"
     wait_until 5 x11_state_is "$main" Withdrawn ||
-        fail "round $1: the minimised window stayed $(x11_state "$main") instead of going to the tray"
+        fail "round $1: the minimised window stayed $(x11_state "$main"), not in the tray"
     # A window mapped again behind the program's back would show up within a second.
     sleep 1
     x11_state_is "$main" Withdrawn && ! viewable "$main" ||
@@ -194,8 +194,8 @@ export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS="unix:path=$x11_scratch/no-b
 program=$!
 x11_pids+=("$program")
 main=""
-wait_until 20 find_window Brevanto >/dev/null || fail "the main window did not appear"
-main=$(find_window Brevanto)
+wait_until 20 x11_find_box Brevanto >/dev/null || fail "the main window did not appear"
+main=$(x11_find_box Brevanto)
 check_title "$main" Brevanto
 await_box "Brevanto practice: simulated AIM"
 practice=$box
@@ -258,8 +258,8 @@ answer_box Done Return
 keys_to "$main" alt+n
 answer_box "Learning Conversations" Escape
 answer_box Sorry! Return
-# A click on the grid's first row opens the input box; OK keeps the text. The grid lies
-# 64 pixels below the menu bar, at the client area's left.
+# A click on the grid's first row opens the input box; OK keeps the text. The grid starts
+# 64 pixels below the menu bar (about 20), its first row's answer 170 pixels in.
 read -r x y w h < <(x11_geometry "$main")
 xdotool mousemove $((x + 250)) $((y + 64 + 30)) click 1
 answer_box Brevanto Return
