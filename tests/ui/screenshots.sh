@@ -26,6 +26,7 @@ exe="$build/src/app/brevanto"
 [ -x "$exe" ] || { echo "FAIL no $exe: build the target brevanto first" >&2; exit 1; }
 x11_icon_class=brevanto
 x11_failure_picture="$folder/failed.png"
+rm -f "$x11_failure_picture"
 . "$x11/desktop.sh"
 
 # Writes the X window $1 as $folder/$2.png: what the program drew, without the window
