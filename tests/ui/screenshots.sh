@@ -166,6 +166,15 @@ matches_own() {
     [ "${share/./}" -ge 900 ]
 }
 
+# Whether the log box (at 344,40 of the client area, below the menu bar's 18 pixels) shows
+# something else than in the main window's last dump.
+log_changed() {
+    xwd -silent -id "$main" >"$x11_scratch/now.xwd"
+    share=$(python3 "$x11/xwdshare.py" "$x11_scratch/own.xwd" 350,70 \
+        "$x11_scratch/now.xwd" 350,70 260,200)
+    [ "${share/./}" -lt 999 ]
+}
+
 minimise_and_restore() {
     xdotool windowminimize "$main"
     wait_until 5 x11_state_is "$main" Withdrawn ||
@@ -218,10 +227,12 @@ xdotool key --delay 300 Tab space shift+Tab shift+Tab shift+Tab shift+Tab shift+
     shift+Tab
 type_in hi
 # Auto-respond answers, logs and closes pixelfox22's window within a couple of seconds and
-# leaves moth's, where nothing was said yet. The button keeps the focus: Space stops.
+# leaves moth's, where nothing was said yet: the log shows the answer. The button keeps the
+# focus: Space stops.
+xwd -silent -id "$main" >"$x11_scratch/own.xwd"
 keys_to "$main" alt+s
 answer_box Notice Return
-sleep 3
+wait_until 10 log_changed || fail "auto-respond showed no answer to pixelfox22 in the log"
 keys_to "$main" space
 # Back in the practice window's buddy line, now moth's; two Tabs on, the user's line.
 keys_to "$practice"
