@@ -1,5 +1,6 @@
 #include "aim/text/FoldedSearch.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -100,14 +101,54 @@ FoldedSearch::FoldedSearch(std::string_view pattern, const unsigned char* fold)
     if (!pattern_.empty()) {
         head_ = SpellingsOf(pattern_.front());
         tail_ = SpellingsOf(pattern_.back());
+        if (pattern_.size() >= 3) {
+            nextToLast_ = SpellingsOf(pattern_[pattern_.size() - 2]);
+        }
+        MakeWords();
     }
+}
+
+void FoldedSearch::MakeWords() {
+    const std::size_t length = pattern_.size();
+    if (length < 8 || (fold_ != kSameCase.data() && fold_ != codepage::LowerTable())) {
+        return;
+    }
+    // The last word may overlap the one before it.
+    for (std::size_t offset = 0;; offset += 8) {
+        offset = std::min(offset, length - 8);
+        std::array<unsigned char, 8> bits{};
+        std::array<unsigned char, 8> wanted{};
+        for (std::size_t k = 0; k < 8; ++k) {
+            const Spellings spellings = SpellingsOf(pattern_[offset + k]);
+            if (!spellings.oneBit) {
+                words_.clear();
+                return;
+            }
+            bits[k] = static_cast<unsigned char>(spellings.bit);
+            wanted[k] = static_cast<unsigned char>(spellings.first | spellings.bit);
+        }
+        words_.push_back({offset, LoadWord(bits.data()), LoadWord(wanted.data())});
+        if (offset == length - 8) {
+            return;
+        }
+    }
+}
+
+// Whether the whole pattern matches at start; needs words_.
+bool FoldedSearch::WholeAt(const unsigned char* bytes, std::size_t start) const {
+    for (const Word& word : words_) {
+        if ((LoadWord(bytes + start + word.offset) | word.bits) != word.wanted) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Searches fold through the code page's lower-case table or the identity; the spellings of
 // those are worked out once, not for every search.
 FoldedSearch::Spellings FoldedSearch::SpellingsOf(unsigned char folded) const {
     if (fold_ == kSameCase.data()) {
-        return {folded * kOnes, folded * kOnes, true};
+        return {folded * kOnes, folded * kOnes, 0, true, true};
     }
     static const SpellingTable lowerTable = MakeSpellingTable(codepage::LowerTable());
     const auto spellings = fold_ == codepage::LowerTable()
@@ -116,7 +157,9 @@ FoldedSearch::Spellings FoldedSearch::SpellingsOf(unsigned char folded) const {
     if (!spellings) {
         return {};
     }
-    return {spellings->first, spellings->second, true};
+    const std::uint64_t differ = spellings->first ^ spellings->second;
+    return {spellings->first, spellings->second, differ, true,
+            std::has_single_bit(differ & 0xFF) || differ == 0};
 }
 
 bool FoldedSearch::Fits(const unsigned char* bytes, std::size_t start) const {
@@ -124,7 +167,8 @@ bool FoldedSearch::Fits(const unsigned char* bytes, std::size_t start) const {
            fold_[bytes[start + pattern_.size() - 1]] == pattern_.back();
 }
 
-// The first start at or after i where the pattern's first and last byte fit, or size.
+// The first start at or after i where the pattern's first and last byte fit (and, in the
+// word-wide test, the next-to-last), or size.
 std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
                                     std::size_t size) const {
     const std::size_t length = pattern_.size();
@@ -153,16 +197,42 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
             }
         }
     }
-    if (head_.wordWide && tail_.wordWide) {
-        const bool oneSpellingEach = head_.first == head_.second && tail_.first == tail_.second;
+    if (head_.oneBit && tail_.oneBit && nextToLast_.oneBit) {
+        // The next-to-last byte too: where the first and last bytes are common (names
+        // ending in ": " after runs of letters) it saves stopping at each of their pairs.
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        const std::uint64_t nextToLastWanted = nextToLast_.first | nextToLast_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t nextToLast = LoadWord(bytes + i + length - 2) | nextToLast_.bit;
+            const std::uint64_t flags = ZeroBytes(first ^ headWanted) &
+                                        ZeroBytes(last ^ tailWanted) &
+                                        ZeroBytes(nextToLast ^ nextToLastWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
+            }
+        }
+    } else if (head_.oneBit && tail_.oneBit) {
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t flags =
+                ZeroBytes(first ^ headWanted) & ZeroBytes(last ^ tailWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
+            }
+        }
+    } else if (head_.wordWide && tail_.wordWide) {
         for (; i + 8 <= end; i += 8) {
             const std::uint64_t first = LoadWord(bytes + i);
             const std::uint64_t last = LoadWord(bytes + i + length - 1);
-            std::uint64_t flags = ZeroBytes(first ^ head_.first) & ZeroBytes(last ^ tail_.first);
-            if (!oneSpellingEach) {
-                flags = (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
-                        (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
-            }
+            const std::uint64_t flags =
+                (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
+                (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
             if (flags != 0) {
                 return i + static_cast<std::size_t>(FirstFlagged(flags));
             }
@@ -191,6 +261,10 @@ std::size_t FoldedSearch::Next(std::string_view text, Cursor& cursor) const {
             i = NextStart(bytes, i, size);
             if (i == size) {
                 break;
+            }
+            if (!words_.empty() && WholeAt(bytes, i)) {
+                cursor = {i + length, fallback_[length - 1]};
+                return i;
             }
             // The bytes between the first and the last are compared straight away; at a
             // mismatch the search goes on as if they had been read one by one.
