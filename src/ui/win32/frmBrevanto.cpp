@@ -26,8 +26,6 @@ constexpr int kClientWidth = 9360;  // twips
 constexpr int kClientHeight = 5370;
 // Below this much grid the window would start to hide controls.
 constexpr int kMinimumGridHeight = 480;
-constexpr UINT_PTR kTimerMin = 1;
-constexpr UINT_PTR kTimerCheckMessage = 2;
 constexpr UINT kMinTimerMs = 500;
 constexpr UINT kCheckMessageTimerMs = 1000;
 constexpr int kIconResource = 1;
