@@ -208,6 +208,7 @@ void frmBrevanto::BuildControls() {
     ::SetWindowTextA(Control(IDC_cboTextMessage), kBuddyListPrompt);
     // The log holds whole conversations, however long.
     ::SendMessageA(Control(IDC_rtbMessages), EM_SETLIMITTEXT, 0, 0);
+    log_.Attach(Control(IDC_rtbMessages));
 
     // An etched divider under the menu bar: a dark line with a white one below it.
     for (auto [id, top, style] :
@@ -624,7 +625,7 @@ void frmBrevanto::ShowOptions(bool keepConversations, int replyLimitMinutes) {
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {
-    ::SetWindowTextA(Control(IDC_rtbMessages), WithCrLf(text).c_str());
+    log_.Set(text);
 }
 
 void frmBrevanto::AddBuddyToList(const std::string& name) {
