@@ -62,6 +62,13 @@ class FoldedSearch {
     };
 
     Spellings SpellingsOf(unsigned char folded) const;
+    // 0xFF in each of sixteen bytes that is a spelling (needs spellings.oneBit), else 0.
+    template <class Vector>
+    static Vector Spelled(Vector bytes, const Spellings& spellings) {
+        const auto bit = static_cast<unsigned char>(spellings.bit);
+        const auto wanted = static_cast<unsigned char>(spellings.first | spellings.bit);
+        return reinterpret_cast<Vector>((bytes | bit) == wanted);
+    }
     void MakeWords();
     bool WholeAt(const unsigned char* bytes, std::size_t start) const;
     bool Fits(const unsigned char* bytes, std::size_t start) const;
