@@ -10,9 +10,9 @@ namespace brevanto::aim {
 // Finds a pattern in text after folding both through a 256-entry table (the code page's
 // lower-case table for a search without regard to case, or the identity). Knuth-Morris-Pratt
 // keeps every search linear however the pattern repeats itself. Outside a partial match it
-// skips to the next place where the pattern's first and last byte fit (and its next-to-last
-// where all three have at most two spellings), eight places at a time, so that texts crowded
-// with the first byte (all "<", say) are passed quickly too.
+// skips to the next place where the pattern's first and last byte fit (and its next-to-last),
+// sixteen places at a time where their spellings allow (eight otherwise), so that texts
+// crowded with the first byte (all "<", say) are passed quickly too.
 class FoldedSearch {
   public:
     static constexpr std::size_t kNotFound = std::string_view::npos;
