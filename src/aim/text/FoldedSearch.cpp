@@ -207,8 +207,6 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
     }
     if (head_.oneBit && tail_.oneBit) {
         // Sixteen places at a time, through the compiler's vector types (SSE2 on x86-64).
-        // The next-to-last byte is tested too: where the first and last bytes are common
-        // (names ending in ": " after runs of letters) it saves stopping at each pair of them.
         const Spellings& middle = nextToLast_.oneBit ? nextToLast_ : head_;
         const std::size_t middleAt = nextToLast_.oneBit ? length - 2 : 0;
         for (; i + 16 <= end; i += 16) {
@@ -220,6 +218,37 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
             if ((halves[0] | halves[1]) != 0) {
                 return i + static_cast<std::size_t>(halves[0] != 0 ? FirstFlagged(halves[0])
                                                                    : 8 + FirstFlagged(halves[1]));
+            }
+        }
+    }
+    // The rest eight places at a time, the next-to-last byte tested too where it can be:
+    // where the first and last bytes are common (names ending in ": " after runs of
+    // letters) it saves stopping at each pair of them.
+    if (head_.oneBit && tail_.oneBit && nextToLast_.oneBit) {
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        const std::uint64_t nextToLastWanted = nextToLast_.first | nextToLast_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t nextToLast = LoadWord(bytes + i + length - 2) | nextToLast_.bit;
+            const std::uint64_t flags = ZeroBytes(first ^ headWanted) &
+                                        ZeroBytes(last ^ tailWanted) &
+                                        ZeroBytes(nextToLast ^ nextToLastWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
+            }
+        }
+    } else if (head_.oneBit && tail_.oneBit) {
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t flags =
+                ZeroBytes(first ^ headWanted) & ZeroBytes(last ^ tailWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
             }
         }
     } else if (head_.wordWide && tail_.wordWide) {
