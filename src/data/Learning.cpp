@@ -1,6 +1,9 @@
 #include "data/Learning.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,32 +38,79 @@ class Label {
             return exact_->FirstFrom(from);
         }
         std::size_t at = anyCase_.FirstFrom(from);
-        while (at != kNone && text_.substr(at, label_.size()) != label_) {
+        while (at != kNone && !Exact(at)) {
             at = anyCase_.FirstFrom(at + 1);
         }
         return at;
     }
 
-    // Appends text[from, to) without the label: its occurrences in any case, taken left to
-    // right without overlap, as ReplaceText(text.substr(from, to - from), label, "") does.
-    void AppendWithout(std::size_t from, std::size_t to, std::string& out) {
+    // text[from, to) without the label: its occurrences in any case, taken left to right
+    // without overlap, as ReplaceText(text.substr(from, to - from), label, "") does. A view
+    // into the text when what is left is all of one piece (a stretch that only begins with
+    // the label), else the pieces joined in scratch.
+    std::string_view Without(std::size_t from, std::size_t to, std::string& scratch) {
         std::size_t done = from;
-        if (!label_.empty()) {
-            for (std::size_t at = anyCase_.FirstFrom(done); at != kNone && at + label_.size() <= to;
-                 at = anyCase_.FirstFrom(done)) {
-                out.append(text_.data() + done, at - done);
-                done = at + label_.size();
+        std::size_t at = label_.empty() ? kNone : anyCase_.FirstFrom(done);
+        if (at == kNone || at + label_.size() > to) {
+            return text_.substr(done, to - done);
+        }
+        if (at == done) {
+            done = at + label_.size();
+            at = anyCase_.FirstFrom(done);
+            if (at == kNone || at + label_.size() > to) {
+                return text_.substr(done, to - done);
             }
         }
-        out.append(text_.substr(done, to - done));
+        scratch.clear();
+        for (; at != kNone && at + label_.size() <= to; at = anyCase_.FirstFrom(done)) {
+            scratch.append(text_.data() + done, at - done);
+            done = at + label_.size();
+        }
+        scratch.append(text_.substr(done, to - done));
+        return scratch;
     }
 
   private:
+    // Whether the label's exact bytes stand at at, where its folded bytes were found. A
+    // word at a time: labels are short and compared once per stretch.
+    bool Exact(std::size_t at) const {
+        const char* here = text_.data() + at;
+        const char* label = label_.data();
+        std::size_t left = label_.size();
+        for (; left >= 8; left -= 8, here += 8, label += 8) {
+            std::uint64_t a;
+            std::uint64_t b;
+            std::memcpy(&a, here, 8);
+            std::memcpy(&b, label, 8);
+            if (a != b) {
+                return false;
+            }
+        }
+        for (; left > 0; --left, ++here, ++label) {
+            if (*here != *label) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     std::string_view text_;
     std::string_view label_;
     aim::Occurrences anyCase_;
     std::optional<aim::Occurrences> exact_;
 };
+
+// Makes room for the pairs that the density of those found in the bytes read so far
+// predicts for the whole transcript (a tenth more), between twice and eight times as many as
+// there are: a transcript of even density is moved a few times instead of at every doubling.
+void Grow(std::vector<LearnedPair>& pairs, std::size_t read, std::size_t size) {
+    const std::size_t found = std::max<std::size_t>(pairs.size(), 8);
+    const double predicted =
+        1.1 * static_cast<double>(found) * static_cast<double>(size) / static_cast<double>(read);
+    const double wanted =
+        std::clamp(predicted, 2.0 * static_cast<double>(found), 8.0 * static_cast<double>(found));
+    pairs.reserve(static_cast<std::size_t>(wanted));
+}
 
 }  // namespace
 
@@ -69,7 +119,7 @@ std::vector<LearnedPair> SplitConversation(std::string_view transcript, std::str
     std::vector<LearnedPair> pairs;
     Label buddy(transcript, buddyLabel);
     Label user(transcript, userLabel);
-    std::string stretch;  // reused for every stretch
+    std::string scratch;  // reused for stretches with labels inside them
 
     // The text still to be read is always a tail of the transcript: its start is all the
     // state the split needs.
@@ -85,14 +135,17 @@ std::vector<LearnedPair> SplitConversation(std::string_view transcript, std::str
         if (userAt == kNone || userAt == start) {
             break;
         }
-        stretch.clear();
-        buddy.AppendWithout(start, userAt, stretch);
-        std::string message = codepage::ToLower(modFileIO::Trim(stretch));
+        if (pairs.size() == pairs.capacity()) {
+            Grow(pairs, userAt, transcript.size());
+        }
+        // Filled in place: a pair's two short strings are not copied again.
+        LearnedPair& pair = pairs.emplace_back();
+        pair.message = modFileIO::Trim(buddy.Without(start, userAt, scratch));
+        codepage::LowerInPlace(pair.message);
 
         const std::size_t buddyAt = buddy.ExactFrom(userAt);
-        stretch.clear();
-        user.AppendWithout(userAt, buddyAt != kNone ? buddyAt : transcript.size(), stretch);
-        pairs.push_back({std::move(message), std::string(modFileIO::Trim(stretch))});
+        pair.answer = modFileIO::Trim(
+            user.Without(userAt, buddyAt != kNone ? buddyAt : transcript.size(), scratch));
         if (buddyAt == kNone) {
             // The answer ran to the end; what would be left, its last character, can hold
             // no label.

@@ -1,5 +1,6 @@
 #include "aim/text/FoldedSearch.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -34,6 +35,14 @@ int FirstFlagged(std::uint64_t flags) {
     } else {
         return std::countl_zero(flags) / 8;
     }
+}
+
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+Bytes16 Load16(const unsigned char* bytes) {
+    Bytes16 vector;
+    std::memcpy(&vector, bytes, sizeof vector);
+    return vector;
 }
 
 // For every folded byte, how many bytes fold to it and the first two of them.
@@ -100,14 +109,54 @@ FoldedSearch::FoldedSearch(std::string_view pattern, const unsigned char* fold)
     if (!pattern_.empty()) {
         head_ = SpellingsOf(pattern_.front());
         tail_ = SpellingsOf(pattern_.back());
+        if (pattern_.size() >= 3) {
+            nextToLast_ = SpellingsOf(pattern_[pattern_.size() - 2]);
+        }
+        MakeWords();
     }
+}
+
+void FoldedSearch::MakeWords() {
+    const std::size_t length = pattern_.size();
+    if (length < 8 || (fold_ != kSameCase.data() && fold_ != codepage::LowerTable())) {
+        return;
+    }
+    // The last word may overlap the one before it.
+    for (std::size_t offset = 0;; offset += 8) {
+        offset = std::min(offset, length - 8);
+        std::array<unsigned char, 8> bits{};
+        std::array<unsigned char, 8> wanted{};
+        for (std::size_t k = 0; k < 8; ++k) {
+            const Spellings spellings = SpellingsOf(pattern_[offset + k]);
+            if (!spellings.oneBit) {
+                words_.clear();
+                return;
+            }
+            bits[k] = static_cast<unsigned char>(spellings.bit);
+            wanted[k] = static_cast<unsigned char>(spellings.first | spellings.bit);
+        }
+        words_.push_back({offset, LoadWord(bits.data()), LoadWord(wanted.data())});
+        if (offset == length - 8) {
+            return;
+        }
+    }
+}
+
+// Whether the whole pattern matches at start; needs words_.
+bool FoldedSearch::WholeAt(const unsigned char* bytes, std::size_t start) const {
+    for (const Word& word : words_) {
+        if ((LoadWord(bytes + start + word.offset) | word.bits) != word.wanted) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Searches fold through the code page's lower-case table or the identity; the spellings of
 // those are worked out once, not for every search.
 FoldedSearch::Spellings FoldedSearch::SpellingsOf(unsigned char folded) const {
     if (fold_ == kSameCase.data()) {
-        return {folded * kOnes, folded * kOnes, true};
+        return {folded * kOnes, folded * kOnes, 0, true, true};
     }
     static const SpellingTable lowerTable = MakeSpellingTable(codepage::LowerTable());
     const auto spellings = fold_ == codepage::LowerTable()
@@ -116,7 +165,9 @@ FoldedSearch::Spellings FoldedSearch::SpellingsOf(unsigned char folded) const {
     if (!spellings) {
         return {};
     }
-    return {spellings->first, spellings->second, true};
+    const std::uint64_t differ = spellings->first ^ spellings->second;
+    return {spellings->first, spellings->second, differ, true,
+            std::has_single_bit(differ & 0xFF) || differ == 0};
 }
 
 bool FoldedSearch::Fits(const unsigned char* bytes, std::size_t start) const {
@@ -124,7 +175,8 @@ bool FoldedSearch::Fits(const unsigned char* bytes, std::size_t start) const {
            fold_[bytes[start + pattern_.size() - 1]] == pattern_.back();
 }
 
-// The first start at or after i where the pattern's first and last byte fit, or size.
+// The first start at or after i where the pattern's first and last byte fit (and, in the
+// word-wide test, the next-to-last), or size.
 std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
                                     std::size_t size) const {
     const std::size_t length = pattern_.size();
@@ -153,16 +205,59 @@ std::size_t FoldedSearch::NextStart(const unsigned char* bytes, std::size_t i,
             }
         }
     }
-    if (head_.wordWide && tail_.wordWide) {
-        const bool oneSpellingEach = head_.first == head_.second && tail_.first == tail_.second;
+    if (head_.oneBit && tail_.oneBit) {
+        // Sixteen places at a time, through the compiler's vector types (SSE2 on x86-64).
+        const Spellings& middle = nextToLast_.oneBit ? nextToLast_ : head_;
+        const std::size_t middleAt = nextToLast_.oneBit ? length - 2 : 0;
+        for (; i + 16 <= end; i += 16) {
+            const Bytes16 flags = Spelled(Load16(bytes + i), head_) &
+                                  Spelled(Load16(bytes + i + length - 1), tail_) &
+                                  Spelled(Load16(bytes + i + middleAt), middle);
+            std::uint64_t halves[2];
+            std::memcpy(halves, &flags, sizeof halves);
+            if ((halves[0] | halves[1]) != 0) {
+                return i + static_cast<std::size_t>(halves[0] != 0 ? FirstFlagged(halves[0])
+                                                                   : 8 + FirstFlagged(halves[1]));
+            }
+        }
+    }
+    // The rest eight places at a time, the next-to-last byte tested too where it can be:
+    // where the first and last bytes are common (names ending in ": " after runs of
+    // letters) it saves stopping at each pair of them.
+    if (head_.oneBit && tail_.oneBit && nextToLast_.oneBit) {
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        const std::uint64_t nextToLastWanted = nextToLast_.first | nextToLast_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t nextToLast = LoadWord(bytes + i + length - 2) | nextToLast_.bit;
+            const std::uint64_t flags = ZeroBytes(first ^ headWanted) &
+                                        ZeroBytes(last ^ tailWanted) &
+                                        ZeroBytes(nextToLast ^ nextToLastWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
+            }
+        }
+    } else if (head_.oneBit && tail_.oneBit) {
+        const std::uint64_t headWanted = head_.first | head_.bit;
+        const std::uint64_t tailWanted = tail_.first | tail_.bit;
+        for (; i + 8 <= end; i += 8) {
+            const std::uint64_t first = LoadWord(bytes + i) | head_.bit;
+            const std::uint64_t last = LoadWord(bytes + i + length - 1) | tail_.bit;
+            const std::uint64_t flags =
+                ZeroBytes(first ^ headWanted) & ZeroBytes(last ^ tailWanted);
+            if (flags != 0) {
+                return i + static_cast<std::size_t>(FirstFlagged(flags));
+            }
+        }
+    } else if (head_.wordWide && tail_.wordWide) {
         for (; i + 8 <= end; i += 8) {
             const std::uint64_t first = LoadWord(bytes + i);
             const std::uint64_t last = LoadWord(bytes + i + length - 1);
-            std::uint64_t flags = ZeroBytes(first ^ head_.first) & ZeroBytes(last ^ tail_.first);
-            if (!oneSpellingEach) {
-                flags = (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
-                        (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
-            }
+            const std::uint64_t flags =
+                (ZeroBytes(first ^ head_.first) | ZeroBytes(first ^ head_.second)) &
+                (ZeroBytes(last ^ tail_.first) | ZeroBytes(last ^ tail_.second));
             if (flags != 0) {
                 return i + static_cast<std::size_t>(FirstFlagged(flags));
             }
@@ -191,6 +286,10 @@ std::size_t FoldedSearch::Next(std::string_view text, Cursor& cursor) const {
             i = NextStart(bytes, i, size);
             if (i == size) {
                 break;
+            }
+            if (!words_.empty() && WholeAt(bytes, i)) {
+                cursor = {i + length, fallback_[length - 1]};
+                return i;
             }
             // The bytes between the first and the last are compared straight away; at a
             // mismatch the search goes on as if they had been read one by one.

@@ -20,24 +20,28 @@ const unsigned char* LowerTable() {
 }
 
 std::string ToLower(std::string_view text) {
-    const detail::ActiveCodePage& codePage = detail::Active();
     std::string lowered(text);
+    LowerInPlace(lowered);
+    return lowered;
+}
+
+void LowerInPlace(std::string& text) {
+    const detail::ActiveCodePage& codePage = detail::Active();
     if (codePage.maxCharSize == 1) {
         // Without double-byte characters no byte decides where the next one starts, so the
         // bytes are folded independently, several at a time.
-        for (char& byte : lowered) {
+        for (char& byte : text) {
             byte = static_cast<char>(codePage.lower[static_cast<unsigned char>(byte)]);
         }
-        return lowered;
+        return;
     }
-    for (std::size_t i = 0; i < lowered.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(lowered[i]);
-        lowered[i] = static_cast<char>(codePage.lower[byte]);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        text[i] = static_cast<char>(codePage.lower[byte]);
         if (codePage.lead[byte]) {
             ++i;
         }
     }
-    return lowered;
 }
 
 bool StartsLowered(std::string_view text, std::string_view lowered) {

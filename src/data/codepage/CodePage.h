@@ -25,6 +25,8 @@ const unsigned char* LowerTable();
 // double-byte characters kept as they are (their second byte may look like a capital).
 // Lengths never change.
 std::string ToLower(std::string_view text);
+// The same in place, for text that is a copy already.
+void LowerInPlace(std::string& text);
 
 // Whether text begins with bytes that ToLower turns into lowered; allocates nothing.
 bool StartsLowered(std::string_view text, std::string_view lowered);

@@ -77,4 +77,9 @@ enum BoxControlId : int {
 // message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) in lParam.
 inline constexpr unsigned kTrayCallbackMessage = 0x8000 + 1;  // WM_APP + 1
 
+// The main window's timers (WM_TIMER's wParam): the minimise check and the responder's
+// tick. A measurement sends the tick's WM_TIMER to time one tick on its own.
+inline constexpr unsigned kTimerMin = 1;
+inline constexpr unsigned kTimerCheckMessage = 2;
+
 }  // namespace brevanto::win32ui

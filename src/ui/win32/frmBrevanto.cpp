@@ -26,8 +26,6 @@ constexpr int kClientWidth = 9360;  // twips
 constexpr int kClientHeight = 5370;
 // Below this much grid the window would start to hide controls.
 constexpr int kMinimumGridHeight = 480;
-constexpr UINT_PTR kTimerMin = 1;
-constexpr UINT_PTR kTimerCheckMessage = 2;
 constexpr UINT kMinTimerMs = 500;
 constexpr UINT kCheckMessageTimerMs = 1000;
 constexpr int kIconResource = 1;
@@ -210,6 +208,7 @@ void frmBrevanto::BuildControls() {
     ::SetWindowTextA(Control(IDC_cboTextMessage), kBuddyListPrompt);
     // The log holds whole conversations, however long.
     ::SendMessageA(Control(IDC_rtbMessages), EM_SETLIMITTEXT, 0, 0);
+    log_.Attach(Control(IDC_rtbMessages));
 
     // An etched divider under the menu bar: a dark line with a white one below it.
     for (auto [id, top, style] :
@@ -626,7 +625,7 @@ void frmBrevanto::ShowOptions(bool keepConversations, int replyLimitMinutes) {
 }
 
 void frmBrevanto::SetLogText(const std::string& text) {
-    ::SetWindowTextA(Control(IDC_rtbMessages), WithCrLf(text).c_str());
+    log_.Set(text);
 }
 
 void frmBrevanto::AddBuddyToList(const std::string& name) {

@@ -15,6 +15,7 @@
 
 #include "ui/win32/Fonts.h"
 #include "ui/win32/GridView.h"
+#include "ui/win32/LogBox.h"
 #include "ui/win32/ProgressBox.h"
 #include "ui/win32/ShellNotifyIcon.h"
 #include "ui/win32/Twips.h"
@@ -110,6 +111,7 @@ class frmBrevanto : public core::Controls {
     HICON markedIcon_ = nullptr;  // the tray's while answering
     UINT taskbarCreated_ = 0;
     std::unique_ptr<GridView> grid_;
+    LogBox log_;
     frmAbout* aboutBox_ = nullptr;
     ProgressBox progress_{scale_, fonts_};
     int frameTop_ = 0;  // twips; the frame's children move with it

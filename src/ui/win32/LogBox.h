@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The conversation log box, a read-only multi-line edit. An edit control lays out a long
+// unbroken line over and over while it wraps it (under Wine a 700 KB line takes minutes), so
+// a line longer than kPiece bytes is shown as several lines, broken after a space where one
+// is near. Copying gives the text without those breaks.
+namespace brevanto::win32ui {
+
+class LogBox {
+  public:
+    static constexpr std::size_t kPiece = 1000;
+
+    // Takes over the edit's copying; the edit must outlive nothing of this.
+    void Attach(HWND edit);
+    // Shows `ansi`, the whole log as the core keeps it.
+    void Set(const std::string& ansi);
+
+  private:
+    static LRESULT CALLBACK Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR self);
+    void Copy() const;
+
+    HWND edit_ = nullptr;
+    std::string log_;                  // as given
+    std::string shown_;                // in the edit: CR LF line ends and the added breaks
+    std::vector<std::size_t> breaks_;  // where shown_ holds an added CR LF
+};
+
+}  // namespace brevanto::win32ui
