@@ -41,6 +41,9 @@ TEST(LearningSplit, BuddyStretchesAnsweredByTheUserBecomePairs) {
     }
     // Signed off, the user's label is "[not online]: " and never in a transcript.
     EXPECT_EQ(SplitConversation("Sam: hi Kim: hello ", "Sam: ", "[not online]: "), Pairs{});
+    // The user's label begins with the buddy's, and the user spoke first: nothing is learned.
+    EXPECT_EQ(SplitConversation("Sam: Kim: hi Sam: yo Sam: Kim: ok ", "Sam: ", "Sam: Kim: "),
+              Pairs{});
 }
 
 }  // namespace
