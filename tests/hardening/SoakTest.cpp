@@ -19,7 +19,9 @@
 #include "oracles/LiteralText.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// ASan's allocator serves every allocation; its runtime counts the bytes (GCC ships no
+// header for this part of the sanitizer interface).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace brevanto::hardening {
