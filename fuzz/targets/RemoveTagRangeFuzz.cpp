@@ -1,6 +1,7 @@
 // RemoveTagRange against the literal removal loop, with any markers and extra lengths:
 // besides the three marker sets HTMLToText uses, short arbitrary markers, extra lengths
-// shorter than the end marker, zero, negative and far past the end of the text.
+// shorter than the end marker, zero, negative and far past the end of the text. And
+// HTMLToText against the literal eleven-step conversion, on the whole input as the pane's text.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -43,6 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > brevanto::fuzz::kMaxInputBytes) {
         return -1;
     }
+    const std::string html(reinterpret_cast<const char*>(data), size);
+    const std::string converted = brevanto::modAIM::HTMLToText(html);
+    brevanto::fuzz::RequireSame("HTMLToText", converted, brevanto::oracle::HTMLToText(html));
+    // Every carriage return has become a line feed, whatever the tags around it.
+    brevanto::fuzz::Require(converted.find('\r') == std::string::npos, "no CR after HTMLToText");
+
     FuzzedDataProvider input(data, size);
     const Markers markers = PickMarkers(input);
     const std::string text = input.ConsumeRemainingBytesAsString();

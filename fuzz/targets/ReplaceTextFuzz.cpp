@@ -1,5 +1,6 @@
-// ReplaceText against the literal replace loop: find and replacement are short so that
-// matches, overlaps and replacements containing find are common.
+// ReplaceText and ReplaceFirst against the literal replace loop and single replacement:
+// find and replacement are short so that matches, overlaps and replacements containing
+// find are common.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "Differential.h"
@@ -18,5 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     brevanto::fuzz::RequireSame("ReplaceText",
                                 brevanto::modAIM::ReplaceText(text, find, replacement),
                                 brevanto::oracle::ReplaceText(text, find, replacement));
+    brevanto::fuzz::RequireSame("ReplaceFirst",
+                                brevanto::modAIM::ReplaceFirst(text, find, replacement),
+                                brevanto::oracle::ReplaceFirst(text, find, replacement));
     return 0;
 }

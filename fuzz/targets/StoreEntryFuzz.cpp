@@ -1,5 +1,6 @@
-// StoreEntry and SortLines on the file's lines against the literal SaveEntry and the
-// exchange sort, and SortedContent against reading, sorting and writing literally.
+// Line splitting and joining of the whole input against the character-by-character reader
+// and writer. Then StoreEntry and SortLines on the file's lines against the literal SaveEntry
+// and the exchange sort, and SortedContent against reading, sorting and writing literally.
 // GCC 12 reports an overlapping copy in a string assignment of the literal oracle once it
 // is inlined here at -O2; the copy cannot overlap (a known -Wrestrict false positive).
 #if defined(__GNUC__) && !defined(__clang__)
@@ -27,6 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > fuzz::kMaxInputBytes) {
         return -1;
     }
+    const std::string whole(reinterpret_cast<const char*>(data), size);
+    const auto lines = modFileIO::SplitLines(whole);
+    fuzz::RequireSame("SplitLines", fuzz::ShownLines(lines),
+                      fuzz::ShownLines(oracle::LiteralReadLines(whole)));
+    const std::string joined = modFileIO::JoinLines(lines);
+    fuzz::RequireSame("JoinLines", joined, oracle::LiteralWriteLines(lines));
+    fuzz::RequireSame("SplitLines of JoinLines", fuzz::ShownLines(modFileIO::SplitLines(joined)),
+                      fuzz::ShownLines(lines));
+
     FuzzedDataProvider input(data, size);
     const std::string message = input.ConsumeRandomLengthString(24);
     const std::string response = input.ConsumeRandomLengthString(24);

@@ -1,36 +1,39 @@
+// The auto-respond cycle against the simulated client, tick by tick, and its options.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "CoreFixture.h"
 #include "aim/simulated/CallFormat.h"
+#include "core/TrayMode.h"
+#include "data/ConversationFiles.h"
 
 namespace brevanto::core::testing {
 namespace {
 
 using aim::Hwnd;
 using aim::simulated::DescribeText;
-
-constexpr const char* kTable =
-    "hi=hello there\r\n"
-    "how are you=fine\r\n"
-    "how are you?=with mark\r\n"
-    "bob=that's me\r\n"
-    "empty=\r\n";
+using Texts = std::vector<std::string>;
+using namespace std::chrono_literals;
 
 class Responder : public CoreTest {
   protected:
     void SetUp() override {
         aim.SignOn("kim");
-        Start(kTable);
+        Start(
+            "hi=hello there\r\nhow are you=fine\r\nhow are you?=with mark\r\nbob=that's me\r\n"
+            "empty=\r\n");
+        window->SetClock([this] { return now; });
     }
 
-    // Every text the responder typed into an input pane, in order, as the call log
-    // writes texts.
-    std::vector<std::string> Typed() const {
+    // Every text the responder typed into an input pane since the calls were last cleared,
+    // in order, as the call log writes texts.
+    Texts Typed() const {
         const std::string marker = ", WM_SETTEXT, 0, ";
-        std::vector<std::string> typed;
+        Texts typed;
         for (const std::string& call : aim.Calls()) {
             const auto at = call.find(marker);
             if (at != std::string::npos) {
@@ -53,13 +56,23 @@ class Responder : public CoreTest {
         return im;
     }
 
-    std::vector<std::string> LoggedNames() const {
-        std::vector<std::string> names;
+    // A window with one line from buddy, and one tick: whether it typed a reply.
+    bool Answers(const std::string& buddy, const std::string& line) {
+        Open(buddy, line);
+        aim.ClearCalls();
+        Tick();
+        return !Typed().empty();
+    }
+
+    Texts LoggedNames() const {
+        Texts names;
         for (const auto& record : window->Conversations()) {
             names.push_back(record.BuddyName);
         }
         return names;
     }
+
+    std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
 };
 
 TEST_F(Responder, ReplyIsLeadingMessageSpaceEntryTrimmedOrTheDefault) {
@@ -78,9 +91,8 @@ TEST_F(Responder, ReplyIsLeadingMessageSpaceEntryTrimmedOrTheDefault) {
     Open("eve", "nothing known");
     Tick();
 
-    EXPECT_EQ(Typed(), (std::vector<std::string>{DescribeText("[away] hello there"),
-                                                 DescribeText("hello there"), DescribeText(":-)"),
-                                                 DescribeText(":-)"), DescribeText("")}));
+    EXPECT_EQ(Typed(), (Texts{DescribeText("[away] hello there"), DescribeText("hello there"),
+                              DescribeText(":-)"), DescribeText(":-)"), DescribeText("")}));
 }
 
 TEST_F(Responder, CheckedIgnoreBoxesAreRemovedFromTheMessageInIndexOrder) {
@@ -89,7 +101,7 @@ TEST_F(Responder, CheckedIgnoreBoxesAreRemovedFromTheMessageInIndexOrder) {
     controls.ignoreChecked[0] = false;
     Open("ann", "how are you?!");
     Tick();
-    EXPECT_EQ(Typed(), (std::vector<std::string>{DescribeText("fine"), DescribeText("with mark")}));
+    EXPECT_EQ(Typed(), (Texts{DescribeText("fine"), DescribeText("with mark")}));
 
     controls.ignoreChecked = {true, true, false};
     controls.ignoreCaptions = {"a", "ab", "!"};
@@ -105,9 +117,8 @@ TEST_F(Responder, OnlyTheBuddysLastLineIsLookedUpWhateverTheCaption) {
     Tick();
     aim.SetRespondedCaption(Open("ann", "hi"), true);
     Tick();
-    EXPECT_EQ(Typed(),
-              (std::vector<std::string>{DescribeText("that's me"), DescribeText("hello there")}));
-    EXPECT_EQ(LoggedNames(), (std::vector<std::string>{"bob", "ann"}));
+    EXPECT_EQ(Typed(), (Texts{DescribeText("that's me"), DescribeText("hello there")}));
+    EXPECT_EQ(LoggedNames(), (Texts{"bob", "ann"}));
 }
 
 TEST_F(Responder, NoReplyWhereTheUserHasSpokenOrTheNameDoesNotMatchButTheWindowIsClosed) {
@@ -123,13 +134,13 @@ TEST_F(Responder, NoReplyWhereTheUserHasSpokenOrTheNameDoesNotMatchButTheWindowI
     Tick();
     Tick();
 
-    EXPECT_EQ(Typed(), std::vector<std::string>{});
+    EXPECT_EQ(Typed(), Texts{});
     EXPECT_FALSE(aim.IsAlive(answered));
     EXPECT_FALSE(aim.IsAlive(renamed));
     EXPECT_FALSE(aim.IsAlive(nameless));
     // Newest window in front, so handled first.
-    EXPECT_EQ(LoggedNames(), (std::vector<std::string>{"", "ANN", "bob"}));
-    EXPECT_EQ(controls.buddyList, (std::vector<std::string>{"", "ANN", "bob"}));
+    EXPECT_EQ(LoggedNames(), (Texts{"", "ANN", "bob"}));
+    EXPECT_EQ(controls.buddyList, (Texts{"", "ANN", "bob"}));
 }
 
 TEST_F(Responder, AnEmptyWindowInFrontIsLeftAloneAndHoldsUpTheOthers) {
@@ -144,19 +155,20 @@ TEST_F(Responder, AnEmptyWindowInFrontIsLeftAloneAndHoldsUpTheOthers) {
     aim.Close(empty);
     Tick();
     EXPECT_FALSE(aim.IsAlive(waiting));
-    EXPECT_EQ(Typed(), std::vector<std::string>{DescribeText("hello there")});
+    EXPECT_EQ(Typed(), Texts{DescribeText("hello there")});
 }
 
-// Answering, logging and closing, with a buddy's second window appended to the first
-// record, are followed in the session test; here picking a buddy from the list.
-TEST_F(Responder, PickingABuddyShowsThatBuddysRecord) {
+// A buddy's second window is appended to the first record, read after the reply.
+TEST_F(Responder, EachBuddyHasOneRecordAndPickingABuddyShowsIt) {
     Open("bob", "hi");
     Tick();
     Open("ann", "hi");
     Tick();
     Open("ann", "how are you");
     Tick();
-    ASSERT_EQ(LoggedNames(), (std::vector<std::string>{"bob", "ann"}));
+    ASSERT_EQ(LoggedNames(), (Texts{"bob", "ann"}));
+    EXPECT_EQ(window->Conversations()[1].Transcript,
+              "ann: hi\nkim: hello there\n\nann: how are you\nkim: fine\n");
     EXPECT_EQ(controls.selectedBuddy, 1);
     // Each tick shows the conversation it logged, setting the log box once.
     EXPECT_EQ(controls.logText, window->Conversations()[1].Transcript);
@@ -174,7 +186,7 @@ TEST_F(Responder, AnUnreadableFileAtLookupSendsTheDefaultAndSaysSoWithoutABox) {
     const Hwnd im = Open("bob", "hi");
     Tick();
 
-    EXPECT_EQ(Typed(), std::vector<std::string>{DescribeText(":-)")});
+    EXPECT_EQ(Typed(), Texts{DescribeText(":-)")});
     EXPECT_FALSE(aim.IsAlive(im));
     EXPECT_TRUE(controls.boxes.empty());
     ASSERT_EQ(controls.statusMessages.size(), 1u);
@@ -184,8 +196,153 @@ TEST_F(Responder, AnUnreadableFileAtLookupSendsTheDefaultAndSaysSoWithoutABox) {
 TEST_F(Responder, ATickWithoutIMWindowsDoesNothing) {
     aim.ClearCalls();
     window->tmrCheckMessage_Timer();
-    EXPECT_EQ(aim.Calls(), std::vector<std::string>{"FindWindowA(\"AIM_IMessage\", null)"});
+    EXPECT_EQ(aim.Calls(), Texts{"FindWindowA(\"AIM_IMessage\", null)"});
     EXPECT_TRUE(window->Conversations().empty());
+}
+
+TEST_F(Responder, StartingAsksFirstAndOnlyNoRefusesStoppingNeverAsks) {
+    // Timer, start caption, start menu, stop menu, learn button, learn menu.
+    const ModeControls idle{false, "&Start Auto Respond", true, false, true, true};
+    const ModeControls on{true, "Sto&p Auto Respond", false, true, false, false};
+    const ShownBox notice =
+        Box("This will close all current IM windows, and you will also not be able to view any IM "
+            "windows when the program is running. But don't worry, the messages will be saved and "
+            "you can view them on the box on the right side. Do you want to continue?",
+            kYesNo, "Notice");
+    EXPECT_EQ(controls.mode, idle);
+    controls.msgBoxAnswers = {kNo};
+    window->ToggleAutoRespond();
+    EXPECT_EQ(controls.mode, idle);
+    EXPECT_EQ(window->Mode(), idle);
+    // A box closed some other way still switches on; stopping never asks.
+    controls.msgBoxAnswers = {kCancel};
+    window->ToggleAutoRespond();
+    EXPECT_EQ(controls.mode, on);
+    EXPECT_EQ(window->Mode(), on);
+    EXPECT_EQ(TrayTip(controls.mode), "Brevanto: answering messages");
+    window->ToggleAutoRespond();
+    EXPECT_EQ(controls.mode, idle);
+    EXPECT_EQ(window->Mode(), idle);
+    EXPECT_EQ(TrayTip(controls.mode), "Brevanto");
+    window->ToggleAutoRespond();  // every start asks again
+    EXPECT_EQ(controls.mode, on);
+    EXPECT_EQ(controls.boxes, (std::vector<ShownBox>{notice, notice, notice}));
+}
+
+// Test a Message takes the tick's path on the file as it is on disk.
+TEST_F(Responder, TestAMessageExplainsTheReplyFromTheDataFile) {
+    controls.leadingMessage = "[away]";
+    controls.inputBoxAnswers = {"  Hi?!", "empty", "what", ""};
+    window->TestAMessage();
+    window->AddMessageRow();  // an edit not saved yet
+    window->TestAMessage();
+    window->TestAMessage();
+    window->TestAMessage();  // Cancel shows nothing
+
+    ASSERT_EQ(controls.boxes.size(), 7u);
+    EXPECT_EQ(controls.boxes[0].title, "Test a Message");
+    const std::string path = dataFile.string();
+    EXPECT_EQ(controls.boxes[1].prompt,
+              "Message (speaker label and Ignore texts removed): \"  Hi\"\nKey looked up in " +
+                  path +
+                  ": \"hi\"\nEntry: row 1, \"hi=hello there\"\nLeading message: \"[away]\"\n"
+                  "Reply: \"[away] hello there\"");
+    EXPECT_NE(
+        controls.boxes[3].prompt.find("row 5, \"empty=\" (empty response: the default message)"),
+        std::string::npos);
+    EXPECT_NE(controls.boxes[3].prompt.find("not saved yet"), std::string::npos);
+    EXPECT_NE(controls.boxes[5].prompt.find("Entry: no entry: the default message"),
+              std::string::npos);
+    EXPECT_NE(controls.boxes[5].prompt.find("Reply: \"[away] :-)\""), std::string::npos);
+    FailEvery("Read");  // the lookup fails half-way: the default message, and why
+    controls.inputBoxAnswers = {"hi"};
+    window->TestAMessage();
+    EXPECT_NE(controls.boxes.back().prompt.find("Reply: \"[away] :-)\"\n\nThe data file could "
+                                                "not be read"),
+              std::string::npos);
+    // Every file opened is closed again, after a failed read too.
+    EXPECT_EQ(files.Calls("Close"), files.Calls("OpenForReading") + files.Calls("OpenOrCreate"));
+}
+
+TEST_F(Responder, ALimitedBuddyIsLoggedAndClosedWithoutAReplyUntilTheLimitPassed) {
+    controls.inputBoxAnswers = {"abc", "5"};
+    window->AskReplyLimit();  // refused, nothing changes
+    EXPECT_EQ(controls.boxes.back().prompt.find("The reply limit must be"), 0u);
+    window->AskReplyLimit();
+    EXPECT_EQ(controls.replyLimitShown, 5);
+
+    EXPECT_TRUE(Answers("bob", "hi"));
+    now += 4min + 59s;
+    EXPECT_FALSE(Answers("bob", "hi"));  // a new window, as after closing the first
+    EXPECT_TRUE(aim.IMWindows().empty());
+    EXPECT_EQ(window->Conversations()[0].Transcript,
+              "bob: hi\nkim: hello there\n\nbob: hi\n"
+              "(Brevanto did not answer: bob was answered less than 5 minutes ago.)\n");
+    EXPECT_TRUE(Answers("ann", "hi"));  // per buddy
+    now += 1s;
+    EXPECT_TRUE(Answers("bob", "hi"));
+}
+
+TEST_F(Responder, KeptConversationsAreAppendedAndAFailedWriteOnlyShowsInTheStatus) {
+    Answers("bob", "hi");
+    EXPECT_FALSE(fs::exists(folder / "logs"));  // off by default
+    window->ToggleKeepConversations();
+    EXPECT_TRUE(controls.keepConversationsShown);
+    Answers("bob", "hi");
+    Answers("bob", "empty");
+    const std::string kept = ReadBytes(data::ConversationFile(dataFile, "bob"));
+    const std::regex twoEntries(
+        "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\nbob: hi\r\nkim: hello there\r\n\r\n"
+        "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\nbob: empty\r\nkim: :-\\)\r\n\r\n");
+    EXPECT_TRUE(std::regex_match(kept, twoEntries)) << kept;
+
+    FailEvery("OpenOrCreate");
+    EXPECT_TRUE(Answers("ann", "hi"));
+    EXPECT_TRUE(aim.IMWindows().empty());
+    ASSERT_EQ(controls.statusMessages.size(), 1u);
+    EXPECT_EQ(controls.statusMessages[0].find("The conversation with ann could not be kept. " +
+                                              data::ConversationFile(dataFile, "ann").string()),
+              0u);
+}
+
+TEST_F(Responder, OptionsAreWrittenWhenChangedAndReadAtStart) {
+    const fs::path ini = folder / "brevanto.ini";
+    window->OptionsChanged();
+    EXPECT_FALSE(fs::exists(ini));  // nothing changed: nothing written
+
+    controls.leadingMessage = "[away]";
+    controls.ignoreChecked[1] = false;
+    window->OptionsChanged();
+    window->ToggleKeepConversations();
+    controls.inputBoxAnswers = {"10"};
+    window->AskReplyLimit();
+    const data::Settings changed = window->CurrentSettings();
+
+    window.reset();
+    controls = HeadlessControls{};
+    Start(nullptr);
+    EXPECT_EQ(window->CurrentSettings(), changed);
+    EXPECT_EQ(controls.leadingMessage, "[away]");
+    EXPECT_TRUE(controls.keepConversationsShown);
+    EXPECT_TRUE(controls.statusMessages.empty());
+
+    FailEvery("Rename");
+    controls.defaultMessage = "brb";
+    window->OptionsChanged();
+    ASSERT_EQ(controls.statusMessages.size(), 1u);
+    EXPECT_EQ(controls.statusMessages[0].find("The options could not be saved."), 0u);
+
+    // A damaged file gives the start values and a notice.
+    WriteBytes(ini, "LeadingMessage=x\r\nReplyLimitMinutes=soon\r\n");
+    window.reset();
+    controls = HeadlessControls{};
+    controls.leadingMessage = "as loaded";  // the controls keep what they start with
+    Start(nullptr);
+    data::Settings expected;
+    expected.leadingMessage = "as loaded";
+    EXPECT_EQ(window->CurrentSettings(), expected);
+    ASSERT_EQ(controls.statusMessages.size(), 1u);
+    EXPECT_NE(controls.statusMessages[0].find("are damaged"), std::string::npos);
 }
 
 }  // namespace

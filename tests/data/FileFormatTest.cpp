@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
-
-#include "RandomText.h"
 #include "data/TableFile.h"
 #include "data/modFileIO.h"
 #include "oracles/LiteralFileIO.h"
@@ -66,58 +63,6 @@ TEST(FileFormat, StoringNormalisesAndReplacesTheFirstLineInPlace) {
     }
 }
 
-// The fast routines against their literal forms, on random files.
-TEST(FileFormat, MatchesTheLiteralRoutinesOnRandomFiles) {
-    testing::RandomText random(20240601);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string bytes = random.Text(60);
-        SCOPED_TRACE(::testing::Message() << "round " << round);
-
-        const Lines lines = oracle::LiteralReadLines(bytes);
-        ASSERT_EQ(SplitLines(bytes), lines);
-        ASSERT_EQ(oracle::LiteralReadLines(JoinLines(lines)), lines);
-
-        ASSERT_EQ(SortedContent(bytes), oracle::LiteralWriteLines(oracle::LiteralSortFile(lines)));
-        if (lines.size() <= 40) {
-            Lines sorted = lines;
-            SortLines(sorted);
-            ASSERT_EQ(sorted, oracle::LiteralSortFile(lines));
-        }
-
-        // Keys taken from the file's own lines find something; random ones mostly do not.
-        std::string key = random.Text(6, testing::RandomText::kCellAlphabet);
-        if (!lines.empty() && random.Chance(70)) {
-            const std::string& line = lines[random.Number(0, lines.size() - 1)];
-            key = "  " + line.substr(0, line.find('=')) + " ";
-        }
-        ASSERT_EQ(FindEntry(bytes, key), oracle::LiteralGetEntry(bytes, key));
-
-        data::MessageTable fast;
-        fast.SetRows(static_cast<int>(random.Number(0, 4)));
-        fast.SetRow(static_cast<int>(random.Number(0, 4)));
-        fast.SetCol(static_cast<int>(random.Number(0, 1)));
-        fast.SetText("before");
-        data::MessageTable literal = fast;
-        FillTable(bytes, fast);
-        oracle::LiteralLoadGrid(bytes, literal);
-        ASSERT_EQ(fast.Rows(), literal.Rows());
-        ASSERT_EQ(fast.Row(), literal.Row());
-        ASSERT_EQ(fast.Col(), literal.Col());
-        for (int row = 0; row < fast.Rows(); ++row) {
-            ASSERT_EQ(fast.Cell(row, 0), literal.Cell(row, 0));
-            ASSERT_EQ(fast.Cell(row, 1), literal.Cell(row, 1));
-        }
-
-        Lines stored = lines;
-        Lines literal_stored = lines;
-        const std::string message = random.Text(5, testing::RandomText::kCellAlphabet);
-        const std::string response = random.Text(5, testing::RandomText::kCellAlphabet);
-        StoreEntry(stored, message, response);
-        oracle::LiteralSaveEntry(literal_stored, message, response);
-        ASSERT_EQ(stored, literal_stored);
-    }
-}
-
 Lines Literal(const std::vector<TablePair>& pairs) {
     std::vector<std::pair<std::string, std::string>> rows;
     for (const TablePair& pair : pairs) {
@@ -139,27 +84,6 @@ TEST(TableFile, EqualMessagesShareTheFirstMatchingLine) {
     for (const auto& [pairs, lines] : cases) {
         EXPECT_EQ(TableLines(pairs), lines);
         EXPECT_EQ(Literal(pairs), lines);
-    }
-}
-
-TEST(TableFile, MatchesStoringRowByRowOnRandomTables) {
-    testing::RandomText random(77);
-    for (int round = 0; round < 3000; ++round) {
-        std::vector<TablePair> pairs(random.Number(0, 25));
-        for (TablePair& pair : pairs) {
-            if (random.Chance(30) && &pair != &pairs.front()) {
-                // Repeat an earlier message, in another case or spacing.
-                const TablePair& earlier = pairs[random.Number(0, &pair - &pairs.front() - 1)];
-                pair.message = (random.Chance(50) ? " " : "") + earlier.message;
-                if (!pair.message.empty() && random.Chance(50)) {
-                    pair.message[0] = static_cast<char>(std::toupper(pair.message[0]));
-                }
-            } else {
-                pair.message = random.Text(5, "aAb= ");
-            }
-            pair.response = random.Text(5, "aB= ");
-        }
-        ASSERT_EQ(TableLines(pairs), Literal(pairs)) << "round " << round;
     }
 }
 

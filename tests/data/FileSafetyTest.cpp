@@ -2,7 +2,6 @@
 // touch, and the lock that keeps a second Brevanto out of the folder.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,40 +37,6 @@ TEST(FileSafety, ALinkStaysALinkAndTheTargetKeepsItsMode) {
     fs::remove(dir / "real" / "table.txt");
     ASSERT_EQ(ReplaceFile(SystemFileOps(), dir / "data.dat", "x"), std::nullopt);
     EXPECT_EQ(ReadBytes(dir / "real" / "table.txt"), "x");
-}
-
-// Each is refused with the system's reason and stays as it was; reading never blocks.
-TEST(FileSafety, ReadOnlyFilesFifosAndFoldersAreLeftAlone) {
-    const struct {
-        const char* name;
-        void (*make)(const fs::path&);
-        const char* reason;
-    } cases[] = {
-        {"read-only",
-         [](const fs::path& p) {
-             WriteBytes(p, "old");
-             fs::permissions(p, fs::perms::owner_read);
-         },
-         "Permission denied"},
-        {"fifo", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
-         "Not a regular file"},
-        {"folder", [](const fs::path& p) { fs::create_directory(p); }, "Is a directory"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing::TempDir dir;
-        c.make(dir / "data.dat");
-        const auto before = fs::symlink_status(dir / "data.dat");
-        const FileStatus status = ReplaceFile(SystemFileOps(), dir / "data.dat", "new");
-        ASSERT_TRUE(status.has_value());
-        EXPECT_EQ(status->reason, c.reason);
-        EXPECT_EQ(fs::symlink_status(dir / "data.dat").type(), before.type());
-        EXPECT_EQ(fs::symlink_status(dir / "data.dat").permissions(), before.permissions());
-        EXPECT_EQ(dir.Entries(), Names{"data.dat"});
-        if (before.type() == fs::file_type::fifo) {
-            EXPECT_EQ(ReadWholeFile(SystemFileOps(), dir / "data.dat").error->reason, c.reason);
-        }
-    }
 }
 
 TEST(InstanceLock, OneHolderPerFolderAndAKilledHolderBlocksNobody) {

@@ -1,5 +1,5 @@
 // A 1 MB buddy message of hostile HTML, and an IM window that stops answering: the tick
-// must get through both with the result the rules give, and leave the responder working.
+// must get through both with the reply the data file gives, and leave the responder working.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -63,7 +63,7 @@ TEST_F(HostileInput, AOneMegabyteMessageOfBrokenTagsNamesAndNulsIsAnsweredAndLog
     const std::string pane = aim.TranscriptHtml(im);
     aim.ProcessMessages();
 
-    // The reply proves the whole lookup key came out as the literal rules give it.
+    // The reply proves the whole lookup key came out as the literal conversion gives it.
     EXPECT_TRUE(pane.ends_with("> hostile message handled</FONT><BR></BODY></HTML>"));
     EXPECT_FALSE(aim.IsAlive(im));
     ASSERT_EQ(window.Conversations().size(), 1u);

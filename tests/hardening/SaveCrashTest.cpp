@@ -1,6 +1,6 @@
-// Kills a saving process with SIGKILL at random moments and checks after every kill that
-// "data.dat" is a file some save wrote whole, byte for byte, and that the temporary files of
-// killed saves never disturb a later save and load.
+// Kills a process that saves tables A and B in turn with SIGKILL at random moments and checks
+// after every kill that "data.dat" is a file some save wrote whole, byte for byte, and that
+// the temporary files of killed saves never disturb a later start, save and load.
 //   BREVANTO_CRASH_KILLS  number of kills over all table sizes (default 120)
 //   BREVANTO_CRASH_SEED   seed of the kill delays (default 1)
 #include <gtest/gtest.h>
@@ -16,11 +16,10 @@
 #include <thread>
 
 #include "TestTables.h"
+#include "aim/simulated/SimulatedAim.h"
+#include "core/HeadlessControls.h"
+#include "core/MainWindow.h"
 #include "data/TempDir.h"
-
-#ifndef BREVANTO_SAVE_HELPER
-#error "BREVANTO_SAVE_HELPER must name the helper executable"
-#endif
 
 namespace brevanto::hardening {
 namespace {
@@ -30,52 +29,43 @@ long EnvNumber(const char* name, long fallback) {
     return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-// Starts the helper with its stdout on a pipe; returns its pid and the pipe's read end.
-std::pair<pid_t, int> StartHelper(const std::filesystem::path& folder, int rows, const char* mode) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) {
-        return {-1, -1};
-    }
-    const std::string rowsText = std::to_string(rows);
+// One "Sa&ve Data" of rows; whether it said it saved.
+bool Save(core::MainWindow& window, core::HeadlessControls& controls, const Rows& rows) {
+    FillTable(window.Table(), rows);
+    controls.boxes.clear();
+    window.SaveData();
+    return controls.boxes.size() == 1 && controls.boxes[0].prompt == "The message was saved!";
+}
+
+// A child process that writes one byte to the pipe once set up, then saves A, B, A, ...
+// until it is killed; it exits 1 if a save fails.
+pid_t StartSaving(const std::filesystem::path& file, const Rows& a, const Rows& b, int ready) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::dup2(pipeEnds[1], STDOUT_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        ::execl(BREVANTO_SAVE_HELPER, BREVANTO_SAVE_HELPER, folder.c_str(), rowsText.c_str(), mode,
-                static_cast<char*>(nullptr));
-        ::_exit(127);
+        aim::simulated::SimulatedAim aim;
+        core::HeadlessControls controls;
+        core::MainWindow window(aim, controls, file);
+        if (::write(ready, "R", 1) == 1) {
+            for (bool useB = false; Save(window, controls, useB ? b : a); useB = !useB) {
+            }
+        }
+        ::_exit(1);
     }
-    ::close(pipeEnds[1]);
-    return {pid, pipeEnds[0]};
+    return pid;
 }
-
-int WaitFor(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
-
-struct SizeRun {
-    int rows;
-    std::chrono::microseconds maxDelay;
-};
 
 TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
     const long kills = EnvNumber("BREVANTO_CRASH_KILLS", 120);
     std::mt19937 random(static_cast<std::uint32_t>(EnvNumber("BREVANTO_CRASH_SEED", 1)));
-    const SizeRun sizes[] = {{5, std::chrono::milliseconds(15)},
-                             {300, std::chrono::milliseconds(40)},
-                             {3000, std::chrono::milliseconds(250)}};
+    const std::pair<int, long> sizes[] = {{5, 15000}, {300, 40000}, {3000, 250000}};  // µs
 
     std::map<std::string, long> seen;  // what data.dat held after the kills
     long leftTemporaries = 0;
     for (std::size_t s = 0; s < std::size(sizes); ++s) {
-        const SizeRun& size = sizes[s];
-        SCOPED_TRACE(std::to_string(size.rows) + " rows");
-        const Rows tableA = MakeTable(size.rows, 1);
-        const Rows tableB = MakeTable(size.rows, 2);
+        const auto [rows, maxDelay] = sizes[s];
+        SCOPED_TRACE(std::to_string(rows) + " rows");
+        const Rows tableA = MakeTable(rows, 1);
+        const Rows tableB = MakeTable(rows, 2);
         const std::map<std::string, std::string> whole = {{SortedFile(tableA), "table A sorted"},
                                                           {SortedFile(tableB), "table B sorted"}};
         testing::TempDir folder;
@@ -83,19 +73,24 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
 
         const long killsHere = kills / 3 + (static_cast<long>(s) < kills % 3 ? 1 : 0);
         for (long kill = 0; kill < killsHere; ++kill) {
-            const auto [pid, ready] = StartHelper(folder.path(), size.rows, "loop");
+            int pipeEnds[2];
+            ASSERT_EQ(::pipe(pipeEnds), 0);
+            const pid_t pid = StartSaving(folder / "data.dat", tableA, tableB, pipeEnds[1]);
+            ::close(pipeEnds[1]);
             ASSERT_GT(pid, 0);
             char byte = 0;
-            const bool started = ::read(ready, &byte, 1) == 1;
-            ::close(ready);
-            std::uniform_int_distribution<long> delay(0, size.maxDelay.count());
+            const bool started = ::read(pipeEnds[0], &byte, 1) == 1;
+            ::close(pipeEnds[0]);
             if (started) {
-                std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+                std::this_thread::sleep_for(std::chrono::microseconds(
+                    std::uniform_int_distribution<long>(0, maxDelay)(random)));
             }
             ::kill(pid, SIGKILL);
-            const int status = WaitFor(pid);
+            int status = 0;
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
             ASSERT_TRUE(started && WIFSIGNALED(status))
-                << "the helper stopped by itself, status " << status;
+                << "the saving process stopped by itself, status " << status;
 
             const auto found = whole.find(testing::ReadBytes(folder / "data.dat"));
             ASSERT_NE(found, whole.end()) << "kill " << kill << ": data.dat is no whole file";
@@ -108,16 +103,18 @@ TEST(SaveCrash, AKilledSaveLeavesAWholeFileAndLaterSavesWork) {
         }
 
         leftTemporaries += static_cast<long>(folder.Entries().size()) - 1;
-        // A start and a save after all those kills work and the table reloaded is the saved
-        // one; the temporary files of the killed saves are cleared, not mistaken for data.
-        const auto [pid, output] = StartHelper(folder.path(), size.rows, "once");
-        ASSERT_GT(pid, 0);
-        ::close(output);
-        const int status = WaitFor(pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        // A start after all those kills clears their temporary files instead of taking them
+        // for data, and a save then works and reloads the saved table.
+        aim::simulated::SimulatedAim aim;
+        core::HeadlessControls controls;
+        core::MainWindow window(aim, controls, folder / "data.dat");
+        window.Form_Load(core::WindowGeometry{});
+        EXPECT_TRUE(Save(window, controls, tableB));
         EXPECT_EQ(testing::ReadBytes(folder / "data.dat"), SortedFile(tableB));
-        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data.dat"})
-            << "the start-up before that save leaves no temporary file behind";
+        data::MessageTable stored;
+        modFileIO::FillTable(SortedFile(tableB), stored);
+        EXPECT_EQ(CellsOf(window.Table()), CellsOf(stored));
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"data.dat"});
     }
 
     for (const auto& [state, count] : seen) {

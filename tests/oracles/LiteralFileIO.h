@@ -7,8 +7,8 @@
 #include "data/MessageTable.h"
 #include "data/codepage/CodePage.h"
 
-// The data file routines done the slow, obvious way: character by character, one step per
-// step of their description, on the file's lines held in memory. The fast routines must
+// The data file routines done the slow, obvious way: character by character, one small step
+// at a time, on the file's lines held in memory. The fast routines must
 // give exactly these results.
 namespace brevanto::oracle {
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "LiteralFileIO.h"
 #include "aim/text/TranscriptText.h"
 #include "data/Learning.h"
 #include "data/codepage/CodePage.h"
@@ -11,14 +12,6 @@
 // the front at every step, and every search starts again from its beginning. Slow on
 // purpose, and obviously right.
 namespace brevanto::oracles {
-
-inline std::string LiteralTrim(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 inline std::vector<data::LearnedPair> LiteralLearning(std::string T, const std::string& B,
                                                       const std::string& M) {
@@ -41,7 +34,7 @@ inline std::vector<data::LearnedPair> LiteralLearning(std::string T, const std::
         message = modAIM::ReplaceText(message, B, "");
         T = T.substr(v);
         data::LearnedPair row;
-        row.message = codepage::ToLower(LiteralTrim(message));
+        row.message = codepage::ToLower(oracle::LiteralTrim(message));
         const auto p = T.find(B);
         std::string answer;
         if (p != std::string::npos) {
@@ -52,7 +45,7 @@ inline std::vector<data::LearnedPair> LiteralLearning(std::string T, const std::
             T = T.substr(T.size() - 1);
         }
         answer = modAIM::ReplaceText(answer, M, "");
-        row.answer = LiteralTrim(answer);
+        row.answer = oracle::LiteralTrim(answer);
         rows.push_back(row);
     }
     return rows;

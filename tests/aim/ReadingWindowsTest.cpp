@@ -127,6 +127,54 @@ TEST_F(ReadingWindows, MyScreenNameComesFromTheBuddyListCaption) {
     EXPECT_EQ(GetMyScreenName(aim), "[not online]");
 }
 
+TEST_F(ReadingWindows, LastMessageIsTheTailFromTheBuddysLastLineOrNulWhenTheUserIsNamed) {
+    aim.SignOn("quietowl7");
+    const struct {
+        std::string transcript, name, expected;
+    } cases[] = {
+        {"pixelfox22: are you there? quietowl7: yes ", "pixelfox22", NulMarker},
+        {"pixelfox22: hi quietowl7: yes pixelfox22: ok bye ", "pixelfox22", "pixelfox22: ok bye "},
+        {"pixelfox22: is quietowl7 there? ", "pixelfox22", NulMarker},
+        // Names match case-sensitively, the user's name as well.
+        {"Pixelfox22: hi pixelfox22: there", "pixelfox22", "pixelfox22: there"},
+        {"pixelfox22: hi PIXELFOX22: there", "pixelfox22", "pixelfox22: hi PIXELFOX22: there"},
+        {"pixelfox22: hi QuietOwl7", "pixelfox22", "pixelfox22: hi QuietOwl7"},
+        // Names that repeat their own start: a failed partial match hides the real one.
+        {"abaabab: hi", "abab", "abab: hi"},
+        {"aaab: hey", "aab", "aab: hey"},
+        // Deleting "jo" from "jjoo" would join a "jo" that never stood there.
+        {"jo: hi jjoo: hey", "jo", "joo: hey"},
+        {"marbleJay: hi", "pixelfox22", ""},
+        {"", "pixelfox22", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.transcript);
+        EXPECT_EQ(GetLastMessage(aim, c.transcript, c.name), c.expected);
+    }
+    aim.SignOff();  // then only the not-online text counts as the user
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi quietowl7", "pixelfox22"),
+              "pixelfox22: hi quietowl7");
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: you were [not online]", "pixelfox22"), NulMarker);
+}
+
+// The screen name is asked once, after the tail, also when the buddy never spoke; an
+// empty name asks nothing.
+TEST_F(ReadingWindows, LastMessageAsksTheScreenNameOnceAndAnEmptyNameAsksNothing) {
+    aim.SignOn("quietowl7");
+    aim.ClearCalls();
+    GetMyScreenName(aim);
+    const std::vector<std::string> screenNameCalls = aim.Calls();
+    ASSERT_EQ(screenNameCalls.size(), 3U);
+    for (const std::string transcript : {"pixelfox22: hi pixelfox22: again", "marbleJay: hi"}) {
+        aim.ClearCalls();
+        GetLastMessage(aim, transcript, "pixelfox22");
+        EXPECT_EQ(aim.Calls(), screenNameCalls) << transcript;
+    }
+    aim.ClearCalls();
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi", ""), "");
+    EXPECT_TRUE(aim.Calls().empty());
+}
+
 // Announces the length it is told and fills the whole buffer, without a terminator.
 class AnnouncingWindow : public aim::WindowSystem {
   public:
