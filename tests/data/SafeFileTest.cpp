@@ -100,6 +100,8 @@ TEST_F(SafeFile, ReadingReportsMissingAndFailingFiles) {
     const auto missing = ReadWholeFile(SystemFileOps(), dir / "missing.dat");
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error->path, DisplayPath(dir / "missing.dat"));
+    // Messages are in the code page: a UTF-8 "é" in a folder's name shows as its ANSI byte.
+    EXPECT_EQ(DisplayPath(std::filesystem::path(u8"caf\u00e9/data.dat")), "caf\xE9/data.dat");
     EXPECT_EQ(missing.error->reason, std::strerror(ENOENT));
     EXPECT_FALSE(ReadWholeFile(SystemFileOps(), dir.path()).ok());
 
