@@ -90,6 +90,7 @@ TEST_F(Learning, AFailedSaveIsReportedInsteadOfDoneAndKeepsTheLearnedRows) {
     Start(bytes.c_str());
     Talk({{true, "hi"}, {false, "hello"}});
     FailEvery("Write");
+    const int tableChanges = controls.tableChanges;
 
     window->LearnAndSave();
 
@@ -98,6 +99,7 @@ TEST_F(Learning, AFailedSaveIsReportedInsteadOfDoneAndKeepsTheLearnedRows) {
     ExpectFileErrorBox(controls.boxes[1]);
     EXPECT_EQ(ReadBytes(dataFile), bytes);
     EXPECT_EQ(TableRows(), (std::vector<std::string>{"b=2", "hi=hello"}));
+    EXPECT_GT(controls.tableChanges, tableChanges) << "the grid shows the learned rows";
 }
 
 }  // namespace
