@@ -38,54 +38,42 @@ aim::Hwnd TranscriptPane(Win32WindowSystem& windows, aim::Hwnd im) {
     return windows.FindWindowExA(im, 0, "WndAte32Class", nullptr);
 }
 
-void ZOrder(Checks& checks) {
-    auto client = StartClient(checks, Scenario{{"im", "first"}, {"im", "second"}});
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kTimeoutMs);
-    checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), client->Im(1),
+void ZOrder(Checks& checks, FakeAimProcess& client, Win32WindowSystem& windows) {
+    checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), client.Im(1),
                  "FindWindowA gives the IM window opened last, in front");
-    checks.That(client->Raise(0), "the fake client raises the other window");
-    checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), client->Im(0),
+    checks.That(client.Raise(0), "the fake client raises the other window");
+    checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), client.Im(0),
                  "FindWindowA follows the raised window");
 }
 
-void AnsiBytes(Checks& checks) {
-    std::string highBytes;
+// Every byte 0x80-0xFF, and a buddy named with some of them.
+const std::string highBytes = [] {
+    std::string bytes;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        highBytes += static_cast<char>(byte);
+        bytes += static_cast<char>(byte);
     }
-    const std::string buddy = "caf\xE9\x80\xFF";
-    auto client =
-        StartClient(checks, Scenario{{"signon", "quietowl7"}, {"im", buddy}, {"buddy", highBytes}});
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kTimeoutMs);
-    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), buddy,
+    return bytes;
+}();
+const std::string buddy = "caf\xE9\x80\xFF";
+
+void AnsiBytes(Checks& checks, FakeAimProcess& client, Win32WindowSystem& windows) {
+    checks.Equal(modAIM::GetIMBuddyName(windows, client.Im(0)), buddy,
                  "a caption with bytes 0x80-0xFF crosses unchanged");
-    checks.Equal(modAIM::GetIMText(windows, client->Im(0)), buddy + ": " + highBytes + "\n",
+    checks.Equal(modAIM::GetIMText(windows, client.Im(0)), buddy + ": " + highBytes + "\n",
                  "pane text with every byte 0x80-0xFF crosses unchanged");
     const std::string reply = "two\nlines " + highBytes;
-    modAIM::SendIM(windows, client->Im(0), reply);
-    const auto report = client->Quit();
+    modAIM::SendIM(windows, client.Im(0), reply);
+    const auto report = client.Quit();
     if (checks.That(report.has_value(), "the fake client reports at the end")) {
         checks.Equal(report->Of("settext", 0), reply,
                      "a reply with a line feed and every byte 0x80-0xFF reaches the input pane");
     }
 }
 
-void ShortCopySignedOff(Checks& checks) {
-    auto client = StartClient(
-        checks, Scenario{{"im", "pixelfox22"}, {"buddy", "are you there?"}, {"shortcopy", "6"}});
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kTimeoutMs);
+void ShortCopySignedOff(Checks& checks, FakeAimProcess& client, Win32WindowSystem& windows) {
     checks.Equal(modAIM::GetMyScreenName(windows), "[not online]",
                  "GetMyScreenName without a buddy list window");
-    const aim::Hwnd pane = TranscriptPane(windows, client->Im(0));
+    const aim::Hwnd pane = TranscriptPane(windows, client.Im(0));
     const auto announced = windows.SendMessageA(pane, aim::WM_GETTEXTLENGTH, 0, 0);
     checks.That(announced > 7, "the pane announces its whole text");
     const std::string text = modAIM::GetText(windows, pane);
@@ -99,18 +87,8 @@ void ShortCopySignedOff(Checks& checks) {
     }
 }
 
-void StalledWindow(Checks& checks) {
-    auto client = StartClient(checks, Scenario{{"signon", "quietowl7"},
-                                               {"im", "quickbuddy"},
-                                               {"buddy", "hi"},
-                                               {"im", "slowbuddy"},
-                                               {"buddy", "anyone?"},
-                                               {"stall", ""}});
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kTimeoutMs);
-    const aim::Hwnd slow = client->Im(1);
+void StalledWindow(Checks& checks, FakeAimProcess& client, Win32WindowSystem& windows) {
+    const aim::Hwnd slow = client.Im(1);
     checks.Equal(windows.FindWindowA("AIM_IMessage", nullptr), slow,
                  "the stalled window is still found");
     auto start = std::chrono::steady_clock::now();
@@ -133,9 +111,9 @@ void StalledWindow(Checks& checks) {
     // Four sent messages at most, each bounded by the time-out.
     checks.That(MsSince(start) < 6 * kTimeoutMs + kMarginMs,
                 "reading and replying return within their time-outs");
-    checks.Equal(modAIM::GetIMText(windows, client->Im(0)), "quickbuddy: hi\n",
+    checks.Equal(modAIM::GetIMText(windows, client.Im(0)), "quickbuddy: hi\n",
                  "the client's other windows keep answering");
-    const auto report = client->Quit();
+    const auto report = client.Quit();
     if (checks.That(report.has_value(), "the fake client reports at the end")) {
         checks.That(report->All("settext", 1).empty(), "nothing reached the stalled window");
     }
@@ -149,21 +127,16 @@ struct Sample {
     std::string utf8;  // the message in UTF-8
 };
 
-void CheckSample(Checks& checks, const Sample& sample) {
-    auto client = StartClient(
-        checks, Scenario{{"signon", "quietowl7"}, {"im", sample.buddy}, {"buddy", sample.message}});
-    if (!client) {
-        return;
-    }
-    Win32WindowSystem windows(kTimeoutMs);
-    const auto report = client->CurrentReport();
+template <const Sample& sample>
+void CheckSample(Checks& checks, FakeAimProcess& client, Win32WindowSystem& windows) {
+    const auto report = client.CurrentReport();
     if (checks.That(report.has_value(), "the fake client reports")) {
-        checks.Equal(modAIM::GetText(windows, TranscriptPane(windows, client->Im(0))),
+        checks.Equal(modAIM::GetText(windows, TranscriptPane(windows, client.Im(0))),
                      report->Of("transcript", 0), "GetText reads the pane whole, without padding");
     }
-    checks.Equal(modAIM::GetIMBuddyName(windows, client->Im(0)), sample.buddy,
+    checks.Equal(modAIM::GetIMBuddyName(windows, client.Im(0)), sample.buddy,
                  "the buddy name in the caption reads whole");
-    checks.Equal(modAIM::GetIMText(windows, client->Im(0)),
+    checks.Equal(modAIM::GetIMText(windows, client.Im(0)),
                  sample.buddy + ": " + sample.message + "\n", "the message reads whole");
     checks.Equal(codepage::ToLower(sample.message), sample.lowered,
                  "the message lower-cases by the code page");
@@ -173,42 +146,48 @@ void CheckSample(Checks& checks, const Sample& sample) {
     checks.Equal(codepage::Utf8ToAnsi(sample.utf8), sample.message, "UTF-8 back to the message");
 }
 
+// C cedilla and Y diaeresis.
+const Sample k1252 = {"Zo\xEB", "\xC7\x41 VA \x9F", "\xE7\x61 va \xFF", "\xC3\x87\x41 VA \xC5\xB8"};
+// "Boris" writes "Yolka Chai Yabloko": Yo, Che and Ya are capitals in 1251 only.
+const Sample k1251 = {"\xC1\xEE\xF0\xE8\xF1",
+                      "\xA8\xEB\xEA\xE0 \xD7\xE0\xE9 \xDF\xE1\xEB\xEE\xEA\xEE",
+                      "\xB8\xEB\xEA\xE0 \xF7\xE0\xE9 \xFF\xE1\xEB\xEE\xEA\xEE",
+                      "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xD0\xA7\xD0\xB0\xD0\xB9 "
+                      "\xD0\xAF\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE"};
+// "Taro" writes katakana "a i su" (second bytes "A", "C", "X"), "OK" and a half-width "a".
+const Sample k932 = {"\x91\xBE\x98\x59", "\x83\x41\x83\x43\x83\x58OK\xB1",
+                     "\x83\x41\x83\x43\x83\x58ok\xB1",
+                     "\xE3\x82\xA2\xE3\x82\xA4\xE3\x82\xB9OK\xEF\xBD\xB1"};
+
+Scenario Says(const Sample& sample) {
+    return {{"signon", "quietowl7"}, {"im", sample.buddy}, {"buddy", sample.message}};
+}
+
+// Each test runs against a client of its own holding its scenario.
 struct NamedTest {
     std::string_view name;
-    void (*run)(Checks&);
+    Scenario scenario;
+    void (*run)(Checks&, FakeAimProcess&, Win32WindowSystem&);
     unsigned codePage = 0;  // 0: any
 };
 
 const NamedTest kTests[] = {
-    {"ZOrder", ZOrder},
-    {"AnsiBytes", AnsiBytes},
-    {"ShortCopySignedOff", ShortCopySignedOff},
-    {"StalledWindow", StalledWindow},
-    // C cedilla and Y diaeresis.
-    {"CodePage1252",
-     [](Checks& checks) {
-         CheckSample(checks, {"Zo\xEB", "\xC7\x41 VA \x9F", "\xE7\x61 va \xFF",
-                              "\xC3\x87\x41 VA \xC5\xB8"});
-     },
-     1252},
-    // "Boris" writes "Yolka Chai Yabloko": Yo, Che and Ya are capitals in 1251 only.
-    {"CodePage1251",
-     [](Checks& checks) {
-         CheckSample(checks, {"\xC1\xEE\xF0\xE8\xF1",
-                              "\xA8\xEB\xEA\xE0 \xD7\xE0\xE9 \xDF\xE1\xEB\xEE\xEA\xEE",
-                              "\xB8\xEB\xEA\xE0 \xF7\xE0\xE9 \xFF\xE1\xEB\xEE\xEA\xEE",
-                              "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xD0\xA7\xD0\xB0\xD0\xB9 "
-                              "\xD0\xAF\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE"});
-     },
-     1251},
-    // "Taro" writes katakana "a i su" (second bytes "A", "C", "X"), "OK" and a half-width "a".
-    {"CodePage932",
-     [](Checks& checks) {
-         CheckSample(checks, {"\x91\xBE\x98\x59", "\x83\x41\x83\x43\x83\x58OK\xB1",
-                              "\x83\x41\x83\x43\x83\x58ok\xB1",
-                              "\xE3\x82\xA2\xE3\x82\xA4\xE3\x82\xB9OK\xEF\xBD\xB1"});
-     },
-     932},
+    {"ZOrder", {{"im", "first"}, {"im", "second"}}, ZOrder},
+    {"AnsiBytes", {{"signon", "quietowl7"}, {"im", buddy}, {"buddy", highBytes}}, AnsiBytes},
+    {"ShortCopySignedOff",
+     {{"im", "pixelfox22"}, {"buddy", "are you there?"}, {"shortcopy", "6"}},
+     ShortCopySignedOff},
+    {"StalledWindow",
+     {{"signon", "quietowl7"},
+      {"im", "quickbuddy"},
+      {"buddy", "hi"},
+      {"im", "slowbuddy"},
+      {"buddy", "anyone?"},
+      {"stall", ""}},
+     StalledWindow},
+    {"CodePage1252", Says(k1252), CheckSample<k1252>, 1252},
+    {"CodePage1251", Says(k1251), CheckSample<k1251>, 1251},
+    {"CodePage932", Says(k932), CheckSample<k932>, 932},
 };
 
 }  // namespace
@@ -222,7 +201,10 @@ int main(int argc, char** argv) {
         if (test.name.find(filter) != std::string_view::npos &&
             (test.codePage == 0 || test.codePage == codePage)) {
             checks.Section(test.name);
-            test.run(checks);
+            if (auto client = StartClient(checks, test.scenario)) {
+                Win32WindowSystem windows(kTimeoutMs);
+                test.run(checks, *client, windows);
+            }
             ++run;
         }
     }
