@@ -1,7 +1,7 @@
 // The fake AIM client: a stand-in for AIM with the windows, captions, texts and effects
 // Brevanto relies on (docs/aim-client.md), as a real Win32 program, so the Win32 layer is
 // exercised across a process boundary. fakeaim.exe <report file> [<command> <argument>]...
-// where each argument is escaped (common/Report.h) and the commands are
+// where each argument is escaped (common/FakeAimProtocol.h) and the commands are
 //   signon <me>      the user is signed on: the buddy list window exists
 //   im <buddy>       a new IM window "<buddy> - Instant Message", in front of the others
 // and for the IM window opened last

@@ -39,17 +39,6 @@ bool Checks::Equal(std::string_view actual, std::string_view expected, std::stri
     return ok;
 }
 
-bool Checks::Equal(std::int64_t actual, std::int64_t expected, std::string_view what) {
-    const bool ok = actual == expected;
-    That(ok, what);
-    if (!ok) {
-        std::printf("     expected %lld, actual %lld\n", static_cast<long long>(expected),
-                    static_cast<long long>(actual));
-        std::fflush(stdout);
-    }
-    return ok;
-}
-
 bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {

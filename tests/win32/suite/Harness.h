@@ -25,7 +25,9 @@ class Checks {
     bool That(bool ok, std::string_view what);
     // Texts are shown escaped, so NULs, line feeds and bytes 0x80-0xFF are visible.
     bool Equal(std::string_view actual, std::string_view expected, std::string_view what);
-    bool Equal(std::int64_t actual, std::int64_t expected, std::string_view what);
+    bool Equal(std::int64_t actual, std::int64_t expected, std::string_view what) {
+        return Equal(std::to_string(actual), std::to_string(expected), what);
+    }
     // A failure of the harness itself (the fake client did not start, say).
     void Fail(std::string_view what) { That(false, what); }
     // Prints the summary; the program's exit code, 1 on any failure.
