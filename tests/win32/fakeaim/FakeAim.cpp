@@ -1,13 +1,12 @@
 // The fake AIM client: a stand-in for AIM with the windows, captions, texts and effects
 // Brevanto relies on (docs/aim-client.md), as a real Win32 program, so the Win32 layer is
 // exercised across a process boundary. fakeaim.exe <report file> [<command> <argument>]...
-// where each argument is escaped (common/Report.h) and the commands are
+// where each argument is escaped (common/FakeAimProtocol.h) and the commands are
 //   signon <me>      the user is signed on: the buddy list window exists
 //   im <buddy>       a new IM window "<buddy> - Instant Message", in front of the others
 // and for the IM window opened last
 //   buddy <text>     a line of the buddy's in its transcript
 //   me <text>        a line of the user's in its transcript
-//   type <text>      a draft already in its input pane
 //   stall ""         its thread stops answering messages
 //   shortcopy <n>    its transcript pane copies at most n characters, while it still
 //                    announces its whole length
@@ -20,7 +19,6 @@
 #include <fstream>
 #include <future>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -28,7 +26,6 @@
 
 #include "aim/simulated/TranscriptHtml.h"
 #include "common/FakeAimProtocol.h"
-#include "common/Report.h"
 
 namespace {
 
@@ -55,21 +52,14 @@ struct ImWindow {
     Pane input{this, true, {}, {}};
     bool stalled = false;
     bool armed = false;  // the Send button is held down
-    bool open = false;
     HWND frame = nullptr;
 };
 
 // The client's whole state; a process holds one.
 std::string me;  // empty: signed off
 std::vector<std::unique_ptr<ImWindow>> ims;
-std::mutex eventsMutex;
-std::vector<ReportLine> events;
+std::vector<ReportLine> events;  // only the main thread's windows answer, so no lock
 std::string reportPath;
-
-void Record(const char* kind, int index, const std::string& text) {
-    std::lock_guard lock(eventsMutex);
-    events.push_back({kind, index, text});
-}
 
 void AppendLine(ImWindow& im, bool fromUser, const std::string& text) {
     im.transcript.text = html::AppendLine(
@@ -84,15 +74,10 @@ bool WriteReport() {
     for (const auto& im : ims) {
         const auto handle = static_cast<int>(reinterpret_cast<std::intptr_t>(im->frame));
         out += FormatLine({"im", im->index, std::to_string(handle)}) +
-               FormatLine({"open", im->index, im->open ? "1" : "0"}) +
-               FormatLine({"transcript", im->index, im->transcript.text}) +
-               FormatLine({"input", im->index, im->input.text});
+               FormatLine({"transcript", im->index, im->transcript.text});
     }
-    {
-        std::lock_guard lock(eventsMutex);
-        for (const ReportLine& event : events) {
-            out += FormatLine(event);
-        }
+    for (const ReportLine& event : events) {
+        out += FormatLine(event);
     }
     std::ofstream file(reportPath, std::ios::binary | std::ios::trunc);
     file << out << "end\n";
@@ -114,17 +99,6 @@ T* StateOf(HWND window, UINT message, LPARAM lParam) {
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK ImProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (ImWindow* im = StateOf<ImWindow>(window, message, lParam)) {
-        if (message == WM_CLOSE) {
-            Record("close", im->index, "");  // before the default handling destroys it
-        } else if (message == WM_DESTROY) {
-            im->open = false;
-        }
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 std::wstring ToWide(const std::string& text) {
@@ -173,7 +147,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             pane->text = text == nullptr ? "" : FromWide(text);
             if (pane->isInput) {
-                Record("settext", pane->owner->index, pane->text);
+                events.push_back({"settext", pane->owner->index, pane->text});
             }
             return TRUE;
         }
@@ -192,13 +166,10 @@ LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_CLOSE)) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    if (message == WM_LBUTTONUP && im->armed) {
-        Record("press", im->index, im->input.text);
-        if (!im->input.text.empty() && !me.empty()) {
-            AppendLine(*im, true, im->input.text);
-            Record("sent", im->index, im->input.text);
-            im->input.text.clear();
-        }
+    if (message == WM_LBUTTONUP && im->armed && !im->input.text.empty() && !me.empty()) {
+        AppendLine(*im, true, im->input.text);
+        events.push_back({"sent", im->index, im->input.text});
+        im->input.text.clear();
     }
     im->armed = message == WM_LBUTTONDOWN;
     return 0;
@@ -209,7 +180,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case kRaiseMessage: {
             const std::size_t index = wParam;
             // A stalled window's thread would never answer the reordering.
-            if (index >= ims.size() || !ims[index]->open || ims[index]->stalled) {
+            if (index >= ims.size() || !IsWindow(ims[index]->frame) || ims[index]->stalled) {
                 return 0;
             }
             BringToFront(ims[index]->frame);
@@ -230,7 +201,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 bool RegisterClasses() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const std::pair<const char*, WNDPROC> classes[] = {{"AIM_IMessage", ImProc},
+    const std::pair<const char*, WNDPROC> classes[] = {{"AIM_IMessage", DefWindowProcA},
                                                        {"_Oscar_IconBtn", ButtonProc},
                                                        {"_Oscar_BuddyListWin", DefWindowProcA},
                                                        {kControlClass, ControlProc}};
@@ -266,7 +237,6 @@ bool OpenIm(ImWindow& im) {
         !child("_Oscar_IconBtn", 340, 200, 60, &im)) {
         return false;
     }
-    im.open = true;
     ShowWindow(im.frame, SW_SHOWNOACTIVATE);
     BringToFront(im.frame);
     return true;
@@ -291,8 +261,6 @@ bool ReadScenario(int argc, char** argv) {
             return false;
         } else if (ImWindow& im = *ims.back(); command == "buddy" || command == "me") {
             AppendLine(im, command == "me", *argument);
-        } else if (command == "type") {
-            im.input.text = *argument;
         } else if (command == "stall") {
             im.stalled = true;
         } else if (command == "shortcopy") {

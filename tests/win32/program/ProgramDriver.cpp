@@ -3,19 +3,16 @@
 // needs the one before it, so the run stops at the first stage that leaves the program in
 // a state it did not expect. programdriver.exe ends with "N passed, M failed"; the exit
 // code is 1 on any failure.
-#include "suite/FakeAimProcess.h"
-#include "ui/win32/ControlIds.h"
-
-// <windows.h> after the harness: its macros would rename the window-system interface.
-#include "program/RemoteWindows.h"
-
 #include <vector>
+
+#include "program/RemoteWindows.h"
+#include "ui/win32/ControlIds.h"
 
 namespace {
 
 using namespace brevanto::win32ui;
 using brevanto::wine::Checks;
-using brevanto::wine::ScenarioText;
+using brevanto::wine::Scenario;
 namespace wine = brevanto::wine;
 using Program = wine::Program;
 
@@ -35,7 +32,7 @@ bool Answered(Checks& checks, const Program& program, const wine::BoxAnswer& ans
 // Starts auto respond against a client holding `scenario`, waits until every IM window is
 // answered and closed, and returns the client's report; none after a failed check.
 std::optional<wine::Report> AutoRespond(Checks& checks, Program& program,
-                                        const ScenarioText& scenario) {
+                                        const Scenario& scenario) {
     auto client = wine::StartClient(checks, scenario);
     if (!client) {
         return std::nullopt;
@@ -54,8 +51,8 @@ std::optional<wine::Report> AutoRespond(Checks& checks, Program& program,
 }
 
 bool Sent(const wine::Report& report, int index, const char* text) {
-    const auto sent = report.Events(index, "sent");
-    return text == nullptr ? sent.empty() : sent.size() == 1 && sent[0].text == text;
+    const auto sent = report.All("sent", index);
+    return text == nullptr ? sent.empty() : sent == std::vector<std::string>{text};
 }
 
 bool StartsWithEmptyTable(Checks& checks, Program& program) {
@@ -127,12 +124,11 @@ std::string BuddyListEntries(HWND combo) {
 
 bool RespondsToBuddies(Checks& checks, Program& program) {
     wine::SetTextOf(program.Control(IDC_txtLeadingMessage), "[away]");
-    ScenarioText scenario;
-    scenario.Add("signon", "quietowl7")
-        .Add("im", "pixelfox22")
-        .Add("buddy", "Are you there?")
-        .Add("im", "sunnyday")
-        .Add("buddy", "what's new");
+    const Scenario scenario = {{"signon", "quietowl7"},
+                               {"im", "pixelfox22"},
+                               {"buddy", "Are you there?"},
+                               {"im", "sunnyday"},
+                               {"buddy", "what's new"}};
     const auto report = AutoRespond(checks, program, scenario);
     if (!report) {
         return false;
@@ -176,11 +172,10 @@ bool RespondsToBuddies(Checks& checks, Program& program) {
 }
 
 bool LearnsConversation(Checks& checks, Program& program) {
-    ScenarioText scenario;
-    scenario.Add("signon", "quietowl7")
-        .Add("im", "mossyrock")
-        .Add("buddy", "Anybody home?")
-        .Add("me", "Yes, I am.");
+    const Scenario scenario = {{"signon", "quietowl7"},
+                               {"im", "mossyrock"},
+                               {"buddy", "Anybody home?"},
+                               {"me", "Yes, I am."}};
     auto client = wine::StartClient(checks, scenario);
     if (!client) {
         return false;
@@ -214,12 +209,11 @@ bool LimitsAndKeepsConversations(Checks& checks, Program& program) {
                     ini.find("ReplyLimitMinutes=10\r\n") != std::string::npos,
                 "brevanto.ini remembers both options");
 
-    ScenarioText scenario;
-    scenario.Add("signon", "quietowl7")
-        .Add("im", "Con")
-        .Add("buddy", "Are you there?")
-        .Add("im", "Con")
-        .Add("buddy", "Are you there?");
+    const Scenario scenario = {{"signon", "quietowl7"},
+                               {"im", "Con"},
+                               {"buddy", "Are you there?"},
+                               {"im", "Con"},
+                               {"buddy", "Are you there?"}};
     const auto report = AutoRespond(checks, program, scenario);
     if (!report) {
         return false;
@@ -259,7 +253,7 @@ bool MinimisesAndComesBack(Checks& checks, Program& program) {
     }
     // The tray timer runs every 500 ms; three of its ticks show whether it would hide.
     const bool hidden = wine::WaitUntil([&] { return !IsWindowVisible(main); }, 1'500);
-    checks.That(!hidden && WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT,
+    checks.That(!hidden && WaitForSingleObject(program.process, 0) == WAIT_TIMEOUT,
                 "without a tray the program runs on, minimised on the taskbar");
     PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
     RECT after{};
@@ -272,10 +266,9 @@ bool MinimisesAndComesBack(Checks& checks, Program& program) {
 bool Exits(Checks& checks, Program& program) {
     program.Command(IDM_mnuExit);
     DWORD code = 1;
-    return checks.That(
-               WaitForSingleObject(program.process.hProcess, wine::kWaitMs) == WAIT_OBJECT_0,
-               "Exit ends the program") &&
-           GetExitCodeProcess(program.process.hProcess, &code) &&
+    return checks.That(WaitForSingleObject(program.process, wine::kWaitMs) == WAIT_OBJECT_0,
+                       "Exit ends the program") &&
+           GetExitCodeProcess(program.process, &code) &&
            checks.Equal(static_cast<std::int64_t>(code), 0, "the exit code is 0") &&
            // Typed into the box without leaving it: remembered on the way out.
            checks.That(
@@ -304,6 +297,5 @@ int main() {
             }
         }
     }
-    checks.PrintSummary();
-    return checks.Failed() == 0 ? 0 : 1;
+    return checks.Finish();
 }

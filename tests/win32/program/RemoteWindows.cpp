@@ -58,11 +58,11 @@ bool Press(HWND button) {
 
 std::optional<LRESULT> Program::Exchange(UINT message, WPARAM wParam, void* data,
                                          SIZE_T size) const {
-    if (block_ == nullptr || !WriteProcessMemory(process.hProcess, block_, data, size, nullptr)) {
+    if (block_ == nullptr || !WriteProcessMemory(process, block_, data, size, nullptr)) {
         return std::nullopt;
     }
     const auto result = SendBounded(grid_, message, wParam, reinterpret_cast<LPARAM>(block_));
-    if (!result || !ReadProcessMemory(process.hProcess, block_, data, size, nullptr)) {
+    if (!result || !ReadProcessMemory(process, block_, data, size, nullptr)) {
         return std::nullopt;
     }
     return result;
@@ -110,14 +110,9 @@ std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
     if (data != nullptr) {
         std::ofstream(program->folder / "data.dat", std::ios::binary) << data;
     }
-    const std::string exe = ThisProgramsFolder() + BREVANTO_EXE;
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!checks.That(
-            CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           program->folder.string().c_str(), &startup, &program->process),
-            "brevanto.exe starts from " + exe)) {
+    program->process =
+        StartProcess(checks, ThisProgramsFolder() + BREVANTO_EXE, "", program->folder.string());
+    if (program->process == nullptr) {
         return nullptr;
     }
     // Its own main window, found by class, caption and process.
@@ -126,7 +121,7 @@ std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
         while ((window = FindWindowExA(nullptr, window, win32ui::kMainWindowClass, "Brevanto"))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == program->process.dwProcessId) {
+            if (owner == GetProcessId(program->process)) {
                 program->main = window;
                 return true;
             }
@@ -138,19 +133,18 @@ std::unique_ptr<Program> Program::Start(Checks& checks, const char* data) {
         return nullptr;
     }
     program->grid_ = program->Control(win32ui::IDC_flexGrid);
-    program->block_ = VirtualAllocEx(program->process.hProcess, nullptr, kBlockSize,
+    program->block_ = VirtualAllocEx(program->process, nullptr, kBlockSize,
                                      MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     return program;
 }
 
 Program::~Program() {
-    if (process.hProcess != nullptr) {
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, kWaitMs);
+    if (process != nullptr) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, kWaitMs);
         }
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+        CloseHandle(process);
     }
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
@@ -202,8 +196,8 @@ std::optional<std::string> Program::Answer(Checks& checks, const BoxAnswer& answ
 
 void Program::Stopped(Checks& checks) const {
     DWORD code = STILL_ACTIVE;
-    const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 &&
-                       GetExitCodeProcess(process.hProcess, &code);
+    const bool ended =
+        WaitForSingleObject(process, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code);
     checks.Fail(!ended ? "stopped: the program is not in the state the next step needs"
                        : "stopped: brevanto.exe ended with code " + std::to_string(code));
 }

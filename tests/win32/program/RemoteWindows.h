@@ -1,13 +1,14 @@
 #pragma once
 
-#include <windows.h>
-
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "suite/Checks.h"
+#include "suite/Harness.h"
+
+// After the harness: its macros would rename the window-system names declared there.
+#include <windows.h>
 
 // Reaching the windows of another process the way a person's mouse and keyboard would, and
 // reading back what the person would see. Every wait is bounded.
@@ -73,7 +74,7 @@ class Program {
     bool Click(POINT client) const;
 
     std::filesystem::path folder;
-    PROCESS_INFORMATION process{};
+    HANDLE process = nullptr;
     HWND main = nullptr;
 
   private:

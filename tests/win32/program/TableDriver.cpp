@@ -2,12 +2,10 @@
 // of three rows, then Delete (key and menu), Save, Import and Export through the common
 // file dialogs, checked in the grid and in the files. Used through window messages only;
 // stops at the first step that leaves the program in an unexpected state.
-#include "ui/win32/ControlIds.h"
-
-// <windows.h> after the harness: its macros would rename the window-system interface.
-#include "program/RemoteWindows.h"
-
 #include <fstream>
+
+#include "program/RemoteWindows.h"
+#include "ui/win32/ControlIds.h"
 
 namespace {
 
@@ -86,6 +84,5 @@ int main() {
     if (program && !Run(checks, *program)) {
         program->Stopped(checks);
     }
-    checks.PrintSummary();
-    return checks.Failed() == 0 ? 0 : 1;
+    return checks.Finish();
 }

@@ -1,11 +1,13 @@
-#include "suite/FakeAimProcess.h"
+#include "suite/Harness.h"
 
-#include <windows.h>
-
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
-#include "common/FakeAimProtocol.h"
+// Last: its macros would rename the window-system names the header declares.
+#include <windows.h>
 
 namespace brevanto::wine {
 namespace {
@@ -14,6 +16,46 @@ constexpr DWORD kTimeoutMs = 10'000;
 
 }  // namespace
 
+void Checks::Section(std::string_view name) {
+    std::printf("== %.*s\n", static_cast<int>(name.size()), name.data());
+    std::fflush(stdout);
+}
+
+bool Checks::That(bool ok, std::string_view what) {
+    std::printf("%s %.*s\n", ok ? "PASS" : "FAIL", static_cast<int>(what.size()), what.data());
+    std::fflush(stdout);
+    ++(ok ? passed_ : failed_);
+    return ok;
+}
+
+bool Checks::Equal(std::string_view actual, std::string_view expected, std::string_view what) {
+    const bool ok = actual == expected;
+    That(ok, what);
+    if (!ok) {
+        std::printf("     expected \"%s\"\n     actual   \"%s\"\n", Escape(expected).c_str(),
+                    Escape(actual).c_str());
+        std::fflush(stdout);
+    }
+    return ok;
+}
+
+bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+int Checks::Finish() const {
+    std::printf("%d passed, %d failed\n", passed_, failed_);
+    std::fflush(stdout);
+    return failed_ == 0 ? 0 : 1;
+}
+
 std::string ThisProgramsFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -21,12 +63,26 @@ std::string ThisProgramsFolder() {
     return file.substr(0, file.find_last_of("\\/") + 1);
 }
 
-ScenarioText& ScenarioText::Add(std::string_view command, std::string_view argument) {
-    text_.append(" ").append(command).append(" \"").append(Escape(argument)).append("\"");
-    return *this;
+void* StartProcess(Checks& checks, const std::string& exe, const std::string& arguments,
+                   const std::string& folder) {
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        checks.Fail("cannot start " + exe);
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
 }
 
-std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const ScenarioText& scenario) {
+unsigned ActiveCodePage() {
+    return GetACP();
+}
+
+std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const Scenario& scenario) {
     // A report file per client, named after the process and a counter.
     static int counter = 0;
     char temp[MAX_PATH] = {};
@@ -35,30 +91,25 @@ std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const ScenarioText& 
     client->reportPath_ = std::string(temp) + "brevanto-fakeaim-" +
                           std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) +
                           ".txt";
-    const std::string exe = ThisProgramsFolder() + "fakeaim.exe";
-    std::string commandLine = "\"" + exe + "\" \"" + client->reportPath_ + "\"" + scenario.Text();
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        checks.Fail("the fake AIM client starts from " + exe);
+    std::string arguments = "\"" + client->reportPath_ + "\"";
+    for (const auto& [command, argument] : scenario) {
+        arguments += " " + command + " \"" + Escape(argument) + "\"";
+    }
+    client->process_ = StartProcess(checks, ThisProgramsFolder() + "fakeaim.exe", arguments);
+    if (client->process_ == nullptr) {
         return nullptr;
     }
-    CloseHandle(process.hThread);
-    client->process_ = process.hProcess;
-    HWND control = nullptr;
     WaitUntil(
         [&] {
-            control = FindWindowA(kControlClass, client->reportPath_.c_str());
-            return control != nullptr || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+            client->control_ = FindWindowA(kControlClass, client->reportPath_.c_str());
+            return client->control_ != nullptr ||
+                   WaitForSingleObject(client->process_, 0) == WAIT_OBJECT_0;
         },
         3 * kTimeoutMs);
-    client->control_ = control;
     const std::optional<Report> report = client->CurrentReport();
     if (!report) {
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
+        GetExitCodeProcess(client->process_, &code);
         checks.Fail("the fake AIM client gets ready (exit code " + std::to_string(code) + ")");
         return nullptr;
     }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "aim/WindowSystem.h"
+#include "common/FakeAimProtocol.h"
+
+// What every Wine program shares: checks, waits, starting processes and the fake AIM client.
+// <windows.h> stays out of this header: its macros (WM_GETTEXT, ReplaceText) collide with
+// the names of the window-system interface and modAIM that the tests use.
+namespace brevanto::wine {
+
+// Assertions (GoogleTest is not part of the cross build): every check prints one line, and
+// the summary line "N passed, M failed" closes the output.
+class Checks {
+  public:
+    void Section(std::string_view name);
+    bool That(bool ok, std::string_view what);
+    // Texts are shown escaped, so NULs, line feeds and bytes 0x80-0xFF are visible.
+    bool Equal(std::string_view actual, std::string_view expected, std::string_view what);
+    bool Equal(std::int64_t actual, std::int64_t expected, std::string_view what) {
+        return Equal(std::to_string(actual), std::to_string(expected), what);
+    }
+    // A failure of the harness itself (the fake client did not start, say).
+    void Fail(std::string_view what) { That(false, what); }
+    // Prints the summary; the program's exit code, 1 on any failure.
+    int Finish() const;
+
+  private:
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+// Polls until done() holds or timeoutMs has passed; returns whether it held.
+bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs);
+
+// The folder of the running program, ending in a separator: fakeaim.exe and brevanto.exe
+// are found from there.
+std::string ThisProgramsFolder();
+
+// Starts `exe` (a path) with the arguments after its quoted name, in `folder` (empty: ours);
+// the process (a HANDLE, which the caller closes), or null after a failed check.
+void* StartProcess(Checks& checks, const std::string& exe, const std::string& arguments,
+                   const std::string& folder = {});
+
+// The active ANSI code page (GetACP).
+unsigned ActiveCodePage();
+
+// The client's scenario: commands and their arguments, `{{"im", "pixelfox22"}}`; any bytes.
+using Scenario = std::vector<std::pair<std::string, std::string>>;
+
+// One run of the fake AIM client as a separate process: started with a scenario, commanded
+// through its control window, and ended with its report read back.
+class FakeAimProcess {
+  public:
+    ~FakeAimProcess();
+
+    // The IM windows' handles, in scenario order, as the client reported them at start.
+    aim::Hwnd Im(int index) const;
+    // Brings the IM window to the front of the z-order.
+    bool Raise(int index) const;
+    // What the client has seen so far, and how its windows are now.
+    std::optional<Report> CurrentReport() const;
+    // Ends the client and returns its last report.
+    std::optional<Report> Quit();
+
+  private:
+    friend std::unique_ptr<FakeAimProcess> StartClient(Checks&, const Scenario&);
+    std::optional<Report> ReadReport() const;
+
+    std::string reportPath_;
+    void* process_ = nullptr;  // HANDLE
+    void* control_ = nullptr;  // HWND
+    std::vector<aim::Hwnd> ims_;
+};
+
+// Starts fakeaim.exe from the folder of the running program and waits until its windows
+// exist; null after a failed check when it cannot start.
+std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const Scenario& scenario);
+
+}  // namespace brevanto::wine
