@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 #include <regex>
 #include <string>
 #include <vector>
@@ -295,6 +296,13 @@ TEST_F(Responder, KeptConversationsAreAppendedAndAFailedWriteOnlyShowsInTheStatu
         "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\nbob: hi\r\nkim: hello there\r\n\r\n"
         "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\nbob: empty\r\nkim: :-\\)\r\n\r\n");
     EXPECT_TRUE(std::regex_match(kept, twoEntries)) << kept;
+
+    // A write that passes nothing on ends in an error, not in trying for ever.
+    files.LimitWrites(0);
+    EXPECT_TRUE(Answers("cy", "hi"));
+    EXPECT_EQ(controls.statusMessages.size(), 1u);
+    controls.statusMessages.clear();
+    files.LimitWrites(std::numeric_limits<std::size_t>::max());
 
     FailEvery("OpenOrCreate");
     EXPECT_TRUE(Answers("ann", "hi"));
