@@ -61,6 +61,8 @@ TEST(TableImport, ReadsPairsAndCountsWhatCannotBeStored) {
         // Not UTF-8 from its first byte on and no byte order mark: ANSI as it is. A lone
         // message has no response.
         {"\xE9tat,ok\nbye", ExchangeFormat::Csv, {{"\xE9tat", "ok"}, {"bye", ""}}, {}},
+        // A byte that cannot begin a UTF-8 character: the euro sign of Windows-1252.
+        {"\x80 5,price\n", ExchangeFormat::Csv, {{"\x80 5", "price"}}, {}},
         {"hi=hello\r\nno separator\r\n=orphan\r\nx=a=b\r\n",
          ExchangeFormat::DataFile,
          {{"hi", "hello"}, {"x", "a=b"}},
