@@ -30,13 +30,9 @@ rm -f "$x11_failure_picture"
 . "$x11/desktop.sh"
 
 # Writes the X window $1 as $folder/$2.png: what the program drew, without the window
-# manager's frame. Each window is dumped on its own: under Xvfb the screen's copy of a box
-# just shown can stay black while the box's own contents are whole (moving it shows them).
+# manager's frame.
 shoot() {
-    sleep 0.5  # a window just mapped paints itself a moment later
-    xwd -silent -id "$1" >"$x11_scratch/window.xwd"
-    python3 "$x11/xwd2png.py" "$x11_scratch/window.xwd" "$folder/$2.png"
-    echo "$folder/$2.png"
+    x11_picture "$1" "$folder/$2.png"
 }
 
 shoot_screen() {

@@ -37,6 +37,16 @@ trap x11_stop EXIT
 # Ended by a signal (a time-out, Ctrl+C, a closed output), the script still stops them.
 trap 'x11_failed=yes; echo "FAIL ended by a signal" >&2; exit 1' HUP INT TERM PIPE
 
+# Writes the X window $1 as the PNG file $2 and prints the file's name. Each window is
+# dumped on its own: under Xvfb the screen's copy of a box just shown can stay black while
+# the box's own contents are whole (moving it shows them).
+x11_picture() {
+    sleep 0.5  # a window just mapped paints itself a moment later
+    xwd -silent -id "$1" >"$x11_scratch/picture.xwd"
+    python3 "$(dirname "${BASH_SOURCE[0]}")/xwd2png.py" "$x11_scratch/picture.xwd" "$2"
+    echo "$2"
+}
+
 # Ends the script with a message, the program's last output and, where the script set
 # x11_failure_picture, a picture of the screen as it was.
 fail() {

@@ -16,12 +16,8 @@ done
 . "$here/session.sh"
 
 # Writes the X window $1 as $folder/$2 (Wine draws frames and captions into the window).
-# Boxes are dumped on their own: the screen's copy of a modal box can still be unpainted.
 shoot() {
-    sleep 0.5  # a box just mapped paints itself a moment later
-    xwd -silent -id "$1" >"$x11_scratch/dump.xwd"
-    python3 "$here/xwd2png.py" "$x11_scratch/dump.xwd" "$folder/$2"
-    echo "$folder/$2"
+    x11_picture "$1" "$folder/$2"
 }
 
 # Clicks on the main window's control with identifier $1 (ControlIds.h), at the fraction
