@@ -26,6 +26,9 @@ TEST(ReplaceText, WorkedExamples) {
         {"\x8A\x9A", "\x9A", "s", "ss"},
         {"\x9F\xFF", "\xFF", "y", "yy"},
         {"\xDF\xD7\xF7", "\xF7", "/", "\xDF\xD7/"},  // sharp s and times have no capitals
+        // Capitals more than one bit away from their letter, at both ends, in a long text.
+        {std::string(20, 'x') + "\x9FOO\x9F" + std::string(10, 'x'), "\xFFoo\xFF", "-",
+         std::string(20, 'x') + "-" + std::string(10, 'x')},
         // Text taken from the replacement is never searched again.
         {"aaa", "a", "aa", "aaaaaa"},
         {"xAx", "a", "AaA", "xAaAx"},
