@@ -11,7 +11,7 @@
 // The fake AIM client's harness and the hostile message come first: <windows.h> would rename
 // names they use.
 #include "hardening/HostileTranscript.h"
-#include "suite/FakeAimProcess.h"
+#include "suite/Harness.h"
 
 #include <windows.h>
 
@@ -287,12 +287,11 @@ bool MeasureTick(const std::string& exe, const std::string& folder, Figure& figu
     if (!Start(exe, folder, brevanto, "hi=hello\r\n") || !Settled(brevanto.window)) {
         return false;
     }
-    brevanto::wine::ScenarioText scenario;
-    scenario.Add("signon", "quietowl7").Add("im", kHostileBuddy).Add("buddy", "hello");
-    std::string error;
-    auto client = brevanto::wine::FakeAimProcess::Start(scenario, error);
+    brevanto::wine::Checks checks;
+    auto client = brevanto::wine::StartClient(
+        checks, {{"signon", "quietowl7"}, {"im", std::string(kHostileBuddy)}, {"buddy", "hello"}});
     if (!client) {
-        std::printf("the fake AIM client did not start: %s\n", error.c_str());
+        std::printf("the fake AIM client did not start\n");
         return false;
     }
     const HWND im = reinterpret_cast<HWND>(static_cast<std::intptr_t>(client->Im(0)));
