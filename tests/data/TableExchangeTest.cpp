@@ -46,9 +46,9 @@ TEST(TableImport, ReadsPairsAndCountsWhatCannotBeStored) {
         std::vector<std::pair<std::string, std::string>> pairs;
         ImportReport report;
     } cases[] = {
-        // Header, a line break and a comma in fields, "=" in a message, a response alone,
-        // a blank record.
-        {"\xEF\xBB\xBFMessage,Response\r\n\"how\r\nare you\",\"fine, thanks\"\r\na=b,c\r\n,"
+        // Header, line breaks (CR LF and LF) and a comma in fields, "=" in a message, a
+        // response alone, a blank record.
+        {"\xEF\xBB\xBFMessage,Response\r\n\"how\r\nare\nyou\",\"fine, thanks\"\r\na=b,c\r\n,"
          "lonely\r\n\r\n",
          ExchangeFormat::Csv,
          {{"how are you", "fine, thanks"}},
