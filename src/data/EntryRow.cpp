@@ -46,10 +46,6 @@ bool EntryScanner::Feed(std::string_view bytes) {
     const char* const data = bytes.data();
     const std::size_t size = bytes.size();
     std::size_t start = 0;
-    if (skipFeed_ && size > 0) {
-        skipFeed_ = false;
-        start = data[0] == '\n' ? 1 : 0;
-    }
     while (start < size && !match_) {
         const auto* feed = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
         const std::size_t feedAt = feed ? static_cast<std::size_t>(feed - data) : size;
@@ -68,10 +64,10 @@ bool EntryScanner::Feed(std::string_view bytes) {
             partial_.clear();
         }
         start = end + 1;
+        // A carriage return and the line feed after it end one line. When the line feed
+        // opens the next piece it reads there as an empty line: no entry, no row.
         if (ret && start == feedAt) {
             ++start;
-        } else if (ret && start == size) {
-            skipFeed_ = true;  // its line feed may open the next piece
         }
     }
     return !match_;

@@ -41,8 +41,7 @@ class EntryScanner {
     bool LastByteFits(char byte) const;
 
     std::string key_;
-    std::string partial_;    // a line begun in an earlier piece
-    bool skipFeed_ = false;  // the last piece ended in a carriage return
+    std::string partial_;  // a line begun in an earlier piece
     int row_ = 0;
     std::optional<EntryMatch> match_;
 };
