@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "ui/layout/LongLines.h"
 #include "ui/log/LogBox.h"
 
 using brevanto::ui::LogBox;
@@ -67,6 +68,25 @@ class LogBoxTest : public QObject {
         box.copy();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString::fromStdString("x: " + std::string(2500, 'q') + "\ny: after"));
+    }
+
+    // The Windows log box's pieces: after a space where one is near, else at the piece's
+    // length, never inside a double-byte character; copies leave the added breaks out.
+    void windowsPiecesBreakAfterSpacesAndCopyWhole() {
+        using brevanto::ui::BreakLongLines;
+        const auto lead = [](unsigned char byte) { return byte == 0x81; };
+        const std::string spaced = std::string(995, 'a') + " " + std::string(20, 'b');
+        const std::string text = "x\r\n" + spaced + "\r\n" + std::string(999, 'c') +
+                                 "\x81\x40"
+                                 "d";
+        const auto lines = BreakLongLines(text, 1000, 200, lead);
+        QCOMPARE(lines.shown, "x\r\n" + std::string(995, 'a') + " \r\n" + std::string(20, 'b') +
+                                  "\r\n" + std::string(999, 'c') + "\x81\x40\r\nd");
+        QCOMPARE(lines.breaks.size(), std::size_t{2});
+        QCOMPARE(brevanto::ui::WithoutBreaks(lines, 0, lines.shown.size()), text);
+        // A selection that begins inside a break.
+        QCOMPARE(brevanto::ui::WithoutBreaks(lines, lines.breaks[0] + 1, lines.breaks[0] + 4),
+                 std::string("bb"));
     }
 };
 

@@ -26,40 +26,9 @@ void LogBox::Set(const std::string& ansi) {
         return;
     }
     log_ = ansi;
-    const std::string text = WithCrLf(ansi);
-    shown_.clear();
-    shown_.reserve(text.size() + text.size() / kPiece * 2);
-    breaks_.clear();
-    std::size_t copied = 0;     // text before this is in shown_
-    std::size_t lineStart = 0;  // where the shown line that i is on begins
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\r' || byte == '\n') {
-            lineStart = i + 1;
-            continue;
-        }
-        if (i - lineStart >= kPiece) {
-            // i begins a character: the piece ends after the last space before it, if one is
-            // near, else at i.
-            std::size_t end = i;
-            for (std::size_t j = i; j > lineStart && i - j < kSpaceSearch; --j) {
-                if (text[j - 1] == ' ') {
-                    end = j;
-                    break;
-                }
-            }
-            shown_.append(text, copied, end - copied);
-            breaks_.push_back(shown_.size());
-            shown_.append("\r\n");
-            copied = end;
-            lineStart = end;
-        }
-        if (::IsDBCSLeadByte(byte) && i + 1 < text.size()) {
-            ++i;  // a double-byte character stays whole
-        }
-    }
-    shown_.append(text, copied, std::string::npos);
-    ::SetWindowTextA(edit_, shown_.c_str());
+    lines_ = ui::BreakLongLines(WithCrLf(ansi), kPiece, kSpaceSearch,
+                                [](unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; });
+    ::SetWindowTextA(edit_, lines_.shown.c_str());
 }
 
 // The selection as CF_TEXT, the added breaks left out.
@@ -68,25 +37,10 @@ void LogBox::Copy() const {
     DWORD end = 0;
     ::SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
-    end = std::min<DWORD>(end, static_cast<DWORD>(shown_.size()));
-    if (start >= end) {
+    if (start >= std::min<std::size_t>(end, lines_.shown.size())) {
         return;
     }
-    std::string text;
-    text.reserve(end - start);
-    std::size_t at = start;
-    for (const std::size_t added : breaks_) {
-        if (added + 2 <= start || added >= end) {
-            continue;
-        }
-        if (added > at) {
-            text.append(shown_, at, added - at);
-        }
-        at = std::max(at, added + 2);
-    }
-    if (at < end) {
-        text.append(shown_, at, end - at);
-    }
+    const std::string text = ui::WithoutBreaks(lines_, start, end);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory == nullptr) {
         return;

@@ -4,12 +4,13 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
+
+#include "ui/layout/LongLines.h"
 
 // The conversation log box, a read-only multi-line edit. An edit control lays out a long
 // unbroken line over and over while it wraps it (under Wine a 700 KB line takes minutes), so
-// a line longer than kPiece bytes is shown as several lines, broken after a space where one
-// is near. Copying gives the text without those breaks.
+// a line longer than kPiece bytes is shown as several lines (ui::BreakLongLines). Copying
+// gives the text without those breaks.
 namespace brevanto::win32ui {
 
 class LogBox {
@@ -27,9 +28,8 @@ class LogBox {
     void Copy() const;
 
     HWND edit_ = nullptr;
-    std::string log_;                  // as given
-    std::string shown_;                // in the edit: CR LF line ends and the added breaks
-    std::vector<std::size_t> breaks_;  // where shown_ holds an added CR LF
+    std::string log_;        // as given
+    ui::BrokenLines lines_;  // in the edit: CR LF line ends and the added breaks
 };
 
 }  // namespace brevanto::win32ui
