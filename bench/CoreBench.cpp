@@ -15,8 +15,8 @@
 #include "data/Learning.h"
 #include "oracles/LiteralLearning.h"
 
-// The responder's hot paths: one auto-respond tick, one save of a large table, and the
-// learning split beside its literal oracle.
+// The responder's hot paths: one auto-respond tick, one save of a large table, the learning
+// split beside its literal oracle, and "Test a Message" on a large data file.
 namespace {
 
 namespace fs = std::filesystem;
@@ -344,5 +344,28 @@ BENCHMARK(BM_SplitConversation_LiteralOracle)
     ->Arg(1 << 20)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// The message typed matches the last of 100,000 entries: the whole file is read and
+// searched, then the explanation is put together and shown.
+void BM_TestAMessage_100000Lines(benchmark::State& state) {
+    BenchFolder folder("brevanto-responder-bench-");
+    const fs::path dataFile = folder / "data.dat";
+    WriteTable(dataFile, 100000);
+    SimulatedAim aim;
+    HeadlessControls controls;
+    MainWindow window(aim, controls, dataFile);
+    window.Form_Load(DesignGeometry());
+
+    for (auto _ : state) {
+        controls.inputBoxAnswers.push_back("Message number 99999?");
+        window.TestAMessage();
+    }
+    state.counters["data_bytes"] = static_cast<double>(fs::file_size(dataFile));
+    if (controls.boxes.back().prompt.find("row 100000") == std::string::npos) {
+        state.SkipWithError("the last entry was not found");
+    }
+}
+BENCHMARK(BM_TestAMessage_100000Lines)->Unit(benchmark::kMillisecond);
+
 
 }  // namespace
