@@ -36,16 +36,17 @@ std::string ImportSummary(const std::filesystem::path& path, const data::ImportR
     return text;
 }
 
-// The progress box of one long table command, closed however the command ends.
-class ProgressBox {
+// The progress of one long table command, shown by the window and closed however the
+// command ends.
+class ShownProgress {
   public:
-    ProgressBox(Controls& controls, std::string text)
+    ShownProgress(Controls& controls, std::string text)
         : controls_(controls), progress_([this, text = std::move(text)](double share) {
               return controls_.ShowProgress(text, share);
           }) {}
-    ~ProgressBox() { controls_.EndProgress(); }
-    ProgressBox(const ProgressBox&) = delete;
-    ProgressBox& operator=(const ProgressBox&) = delete;
+    ~ShownProgress() { controls_.EndProgress(); }
+    ShownProgress(const ShownProgress&) = delete;
+    ShownProgress& operator=(const ShownProgress&) = delete;
 
     data::Progress* operator->() { return &progress_; }
     data::Progress* get() { return &progress_; }
@@ -102,7 +103,7 @@ void MainWindow::ImportTable() {
     }
     data::ImportReport report;
     {
-        ProgressBox progress(controls_, "Importing the pairs...");
+        ShownProgress progress(controls_, "Importing the pairs...");
         auto pairs =
             data::ReadImportPairs(bytes.value, data::FormatOf(path), report, progress.get());
         // Keys compare as the data file stores them, without the ignored characters.
@@ -137,7 +138,7 @@ void MainWindow::ExportTable() {
     int pairs = table_.Rows();
     data::FileStatus error;
     {
-        ProgressBox progress(controls_, "Exporting the table...");
+        ShownProgress progress(controls_, "Exporting the table...");
         if (csv) {
             content = data::CsvContent(table_, progress.get());
         } else {
