@@ -104,8 +104,11 @@ void MainWindow::ImportTable() {
     data::ImportReport report;
     {
         ShownProgress progress(controls_, "Importing the pairs...");
+        // Reading the pairs is most of the work; merging them the rest.
+        progress->Part(0.0, 0.6);
         auto pairs =
             data::ReadImportPairs(bytes.value, data::FormatOf(path), report, progress.get());
+        progress->Part(0.6, 1.0);
         // Keys compare as the data file stores them, without the ignored characters.
         if (!progress->Cancelled()) {
             data::MergePairs(

@@ -39,6 +39,9 @@ class Progress {
     }
 
     bool Cancelled() const { return cancelled_; }
+    // The current part, for work that splits it among its own steps.
+    double From() const { return from_; }
+    double To() const { return to_; }
 
   private:
     Report report_;

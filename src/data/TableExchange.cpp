@@ -77,12 +77,15 @@ std::vector<ImportPair> CsvPairs(std::string_view bytes, ImportReport& report, P
         bytes.remove_prefix(kByteOrderMark.size());
     }
     const bool utf8 = bom || IsUtf8(bytes);
+    // Parsing takes the first half of the caller's part of the work, converting the second.
+    const double from = progress != nullptr ? progress->From() : 0.0;
+    const double to = progress != nullptr ? progress->To() : 1.0;
     if (progress != nullptr) {
-        progress->Part(0.0, 0.3);
+        progress->Part(from, (from + to) / 2);
     }
     std::vector<CsvRecord> records = ParseCsv(bytes, progress);
     if (progress != nullptr) {
-        progress->Part(0.3, 0.6);
+        progress->Part((from + to) / 2, to);
     }
     std::vector<ImportPair> pairs;
     pairs.reserve(records.size());
@@ -118,9 +121,6 @@ std::vector<ImportPair> DataFilePairs(std::string_view bytes, ImportReport& repo
                                       Progress* progress) {
     std::vector<ImportPair> pairs;
     const std::vector<std::string> lines = modFileIO::SplitLines(bytes);
-    if (progress != nullptr) {
-        progress->Part(0.0, 0.6);
-    }
     for (std::size_t index = 0; index < lines.size(); ++index) {
         if (Stopped(progress, index, lines.size())) {
             break;
@@ -165,9 +165,6 @@ void MergePairs(MessageTable& table, std::vector<ImportPair> pairs, ImportReport
         messages.insert(stored(table.Cell(row, 0)));
     }
     const int first = table.Rows();
-    if (progress != nullptr) {
-        progress->Part(0.6, 1.0);
-    }
     std::vector<ImportPair*> fresh;
     for (std::size_t index = 0; index < pairs.size(); ++index) {
         if (Stopped(progress, index, pairs.size())) {
