@@ -367,5 +367,4 @@ void BM_TestAMessage_100000Lines(benchmark::State& state) {
 }
 BENCHMARK(BM_TestAMessage_100000Lines)->Unit(benchmark::kMillisecond);
 
-
 }  // namespace
