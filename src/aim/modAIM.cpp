@@ -121,8 +121,8 @@ std::string GetLastMessage(WindowSystem& windows, std::string_view transcript,
     const std::size_t last = aim::Occurrences(transcript, name).Last();
     const std::string_view tail =
         last == aim::Occurrences::kNone ? std::string_view() : transcript.substr(last);
-    // Asked once the tail is known, also when the name did not occur, as the responder
-    // always has.
+    // Asked once the tail is known, also when the name did not occur: the client sees the
+    // same sequence of window reads for every transcript.
     const std::string me = GetMyScreenName(windows);
     return Occurs(tail, me) ? NulMarker : std::string(tail);
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 // The window layouts measure in twips; the screen is taken to have 15 twips per logical
-// pixel (96 dots per inch), so every stated size and proportion keeps its shape.
+// pixel (96 dots per inch), so every size and proportion of a layout keeps its shape.
 namespace brevanto::ui {
 
 inline constexpr int kTwipsPerPixel = 15;
