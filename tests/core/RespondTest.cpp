@@ -168,6 +168,7 @@ TEST_F(Responder, EachBuddyHasOneRecordAndPickingABuddyShowsIt) {
     Open("ann", "how are you");
     Tick();
     ASSERT_EQ(LoggedNames(), (Texts{"bob", "ann"}));
+    EXPECT_EQ(controls.buddyList, (Texts{"bob", "ann"}));
     EXPECT_EQ(window->Conversations()[1].Transcript,
               "ann: hi\nkim: hello there\n\nann: how are you\nkim: fine\n");
     EXPECT_EQ(controls.selectedBuddy, 1);

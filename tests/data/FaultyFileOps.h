@@ -37,6 +37,8 @@ class FaultyFileOps final : public data::FileOps {
                                               [&](const FileCall& c) { return c.name == name; }));
     }
     const std::vector<FileCall>& Log() const { return log_; }
+    // Handles opened for writing and not closed since.
+    std::size_t OpenWrittenFiles() const { return written_.size(); }
 
     using Path = std::filesystem::path;
 #define BREVANTO_FAULTY_CALL(Name, Params, Args, Written)             \

@@ -122,6 +122,7 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
 
             EXPECT_EQ(outcome.entries, std::vector<std::string>{"data.dat"})
                 << "a temporary file was left behind";
+            EXPECT_EQ(files.OpenWrittenFiles(), 0u) << "a file was left open";
             if (ShowedSaved(outcome)) {
                 EXPECT_TRUE(HarmlessToFail(call)) << "a failure was reported as success";
                 EXPECT_EQ(outcome.file, sortedNew);
