@@ -67,13 +67,14 @@ DATA_FILES = [
 ]
 
 
-def write(target: str, seeds: list) -> None:
+def write(target: str, seeds: list, prefix: str = "") -> None:
+    """Seeds of target; a prefix names seeds of a routine that target checks as well."""
     folder = CORPUS / target
     folder.mkdir(parents=True, exist_ok=True)
-    for old in folder.glob("seed-*"):
+    for old in folder.glob(f"{prefix}seed-*"):
         old.unlink()
     for number, seed in enumerate(seeds):
-        (folder / f"seed-{number:02d}").write_bytes(seed)
+        (folder / f"{prefix}seed-{number:02d}").write_bytes(seed)
 
 
 def main() -> None:
@@ -89,7 +90,6 @@ def main() -> None:
         s(b"") + s(b"x") + b"empty find",
     ]
     write("replace_text", replace_args)
-    write("replace_first", replace_args)
     # The last byte picks the marker set (0 body, 1 comment, 2 font, 3 fuzzed markers).
     write("remove_tag_range", [
         TRANSCRIPTS[0] + b"\x00",
@@ -100,7 +100,7 @@ def main() -> None:
         s(b"[") + s(b"]") + b"a[b]c[d]e[[]]" + b"\x05\x01\x03",
         s(b"ab") + s(b"cd") + b"xxabyycdzzab" + b"\xff\xff\xff\x7f\x00\x03",
     ])
-    write("html_to_text", TRANSCRIPTS)
+    write("remove_tag_range", TRANSCRIPTS, "html_to_text-")
 
     # last_message: name, signed on (last byte), own name, then pieces chosen by bytes
     # from the end: 0 name, 1 name lower-cased, 2 own name, 3 ": ", 4 a string.
@@ -129,7 +129,7 @@ def main() -> None:
         provided(s(b"Sam") + s(b"Sam") + s(b"x"), 0, 4, 1, 3),
         provided(s(b"") + s(b"") + s(b"a: b: "), 4, 0, 1),
     ])
-    write("split_lines", DATA_FILES)
+    write("store_entry", DATA_FILES, "split_lines-")
     # get_entry: the message asked for, the file, and the number of old rows (last byte).
     write("get_entry", [
         provided(s(b"  Hello  ") + DATA_FILES[0], 0),

@@ -1,12 +1,6 @@
 // Line splitting and joining of the whole input against the character-by-character reader
 // and writer. Then StoreEntry and SortLines on the file's lines against the literal SaveEntry
 // and the exchange sort, and SortedContent against reading, sorting and writing literally.
-// GCC 12 reports an overlapping copy in a string assignment of the literal oracle once it
-// is inlined here at -O2; the copy cannot overlap (a known -Wrestrict false positive).
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>

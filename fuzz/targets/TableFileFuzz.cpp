@@ -1,11 +1,5 @@
 // The table writer, built in memory in one pass, against storing the rows one by one
 // into an emptied file through the literal SaveEntry.
-// GCC 12 reports an overlapping copy in a string assignment of the literal oracle once it
-// is inlined here at -O2; the copy cannot overlap (a known -Wrestrict false positive).
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>

@@ -1,5 +1,7 @@
-// Worked examples of the transcript routines. Each row is checked against the literal
-// algorithm as well, so the oracles the differential tests trust are pinned down too.
+// Worked examples of the transcript routines, each checked against the literal algorithm
+// as well, so the oracles the fuzz replays trust are pinned down too. The rows are the
+// corners random edits of the seeds seldom reach: the code page's capitals, partial
+// matches, removals that join new markers, odd extra lengths.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -21,7 +23,6 @@ TEST(ReplaceText, WorkedExamples) {
     const ReplaceCase cases[] = {
         // Every match in any case, including the code page's own capitals.
         {"Hello hello HELLO", "hello", "bye", "bye bye bye"},
-        {"a<b>B</B>c", "</b>", "", "a<b>Bc"},
         {"\xC0la \xE0la", "\xE0la", "x", "x x"},
         {"\x8A\x9A", "\x9A", "s", "ss"},
         {"\x9F\xFF", "\xFF", "y", "yy"},
@@ -31,17 +32,11 @@ TEST(ReplaceText, WorkedExamples) {
          std::string(20, 'x') + "-" + std::string(10, 'x')},
         // Text taken from the replacement is never searched again.
         {"aaa", "a", "aa", "aaaaaa"},
-        {"xAx", "a", "AaA", "xAaAx"},
         // Matches do not overlap; a failed partial match does not hide one inside it.
         {"aaa", "aa", "b", "ba"},
-        {"abababa", "aba", "-", "-b-"},
         {"aabaab", "aab", "X", "XX"},
         {"abaabab", "abab", "X", "abaX"},
-        {"end.", ".", "", "end"},
-        {".start", ".", "!", "!start"},
-        {"wor", "word", "x", "wor"},
         {"abc", "", "x", "abc"},
-        {"", "", "x", ""},
         {"a\0b\0"s, "\0"s, "-", "a-b-"},
         {"a\nb", "\n", "\0"s, "a\0b"s},
     };
@@ -52,22 +47,6 @@ TEST(ReplaceText, WorkedExamples) {
     }
 }
 
-TEST(ReplaceFirst, WorkedExamples) {
-    const ReplaceCase cases[] = {
-        {"One TWO two", "two", "2", "One 2 two"},
-        {"aaa", "a", "aa", "aaaa"},
-        {"tail two", "TWO", "", "tail "},
-        {"One", "two", "2", "One"},
-        {"One", "", "2", "One"},
-        {"", "x", "2", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("text \"" + c.text + "\" find \"" + c.find + "\"");
-        EXPECT_EQ(ReplaceFirst(c.text, c.find, c.replacement), c.expected);
-        EXPECT_EQ(oracle::ReplaceFirst(c.text, c.find, c.replacement), c.expected);
-    }
-}
-
 TEST(RemoveTagRange, WorkedExamples) {
     struct Case {
         std::string text, start, end;
@@ -75,9 +54,7 @@ TEST(RemoveTagRange, WorkedExamples) {
         std::string expected;
     };
     const Case cases[] = {
-        {"<FONT COLOR=\"#0\">hi <FONT>you", "<FONT", ">", 1, "hi you"},
         {"a<!-- x > y -->b<!---->c", "<!--", "-->", 3, "abc"},
-        {"<BODY A=\"1\"><FONT>", "<BODY", "\"><", 2, "<FONT>"},
         // A removal can join the text around it into a new start marker.
         {"<FO<FONT x>NT y>z", "<FONT", ">", 1, "z"},
         {"<F<FO<FONT>NT>ONT>!", "<FONT", ">", 1, "!"},
@@ -87,20 +64,15 @@ TEST(RemoveTagRange, WorkedExamples) {
         {"a<x y<x y<z", "<x", "y<", 1, "a<z"},
         {"ab<FONT>c", "<FONT", ">", 0, "ab>c"},
         {"keep<!-- x -->lost", "<!--", "-->", 100, "keep"},
-        {"keep<FONT>", "<FONT", ">", 1, "keep"},
         // An unclosed start marker stays, with everything after it.
         {"a > b <FONT c", "<FONT", ">", 1, "a > b <FONT c"},
         {"a > b <FONT c>d", "<FONT", ">", 1, "a > b d"},
         {"<!-- open <!-- x", "<!--", "-->", 3, "<!-- open <!-- x"},
-        {"<FONT>a<FONT b", "<FONT", ">", 1, "a<FONT b"},
         {"<font x><FONT y>z", "<FONT", ">", 1, "<font x>z"},
         // A range that would remove nothing ends the work.
         {"<FONT ab>", "<FONT", ">", -2, "ab>"},
         {"<FONT ab>", "<FONT", ">", -8, "<FONT ab>"},
-        {"<FONT ab>", "<FONT", "", 0, "<FONT ab>"},
         {"<FONT ab>", "<FONT", "", 5, " ab>"},
-        {"abc", "", ">", 1, "abc"},
-        {"", "<FONT", ">", 1, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\" start \"" + c.start + "\" extra " +
@@ -114,24 +86,16 @@ TEST(HTMLToText, WorkedExamples) {
     const std::string pixelfox =
         "<FONT COLOR=\"#ff0000\"><B>pixelfox22<!-- (9:14:02 PM)--></B>:</FONT>"
         "<FONT COLOR=\"#000000\"> are you there?</FONT><BR>";
-    const std::string quietowl =
-        "<FONT COLOR=\"#0000ff\"><B>quietowl7<!-- (9:14:09 PM)--></B>:</FONT>"
-        "<FONT COLOR=\"#000000\"> yes</FONT><BR>";
     const std::string body = "<HTML><BODY BGCOLOR=\"#ffffff\">";
     const struct {
         std::string html, expected;
     } cases[] = {
         {body + pixelfox + "</BODY></HTML>", "pixelfox22: are you there?\n"},
-        {body + pixelfox + quietowl + "</BODY></HTML>",
-         "pixelfox22: are you there?\nquietowl7: yes\n"},
-        {"line1\r\nline2", "line1\n\nline2"},
         {"a<BR>b<br>c<Br>", "a\nb\nc\n"},
-        {"", ""},
         // Closing tags go in any case, openers only in capitals; other tags stay.
         {"<font color=red>hi</font>", "<font color=red>hi"},
         {"<b>bold</b></body></html>", "bold"},
         {"<body bgcolor=\"#fff\"><i>x", "<body bgcolor=\"#fff\"><i>x"},
-        {"<I>it</I> <A HREF=\"u\">l</A> &amp;", "<I>it</I> <A HREF=\"u\">l</A> &amp;"},
         // The body tag goes only where its quoted end meets the next tag.
         {"<BODY A=\"1\" B=\"2\"><I>x", "<I>x"},
         {"<BODY BGCOLOR=\"#ffffff\">hello<FONT COLOR=\"#0\">x", "<BODY BGCOLOR=\"#ffffff\">hellox"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -18,6 +19,8 @@ namespace brevanto::core::testing {
 namespace fs = std::filesystem;
 using brevanto::testing::ReadBytes;
 using brevanto::testing::WriteBytes;
+using ::testing::HasSubstr;
+using Rows = std::vector<std::string>;
 
 // The main window's design-time sizes in twips.
 inline WindowGeometry DesignGeometry() {
@@ -48,13 +51,36 @@ class CoreTest : public ::testing::Test {
     void FailEvery(const std::string& name) { files.FailCall(name, 0, ENOSPC); }
 
     // The table as "message=response" strings, in row order.
-    std::vector<std::string> TableRows() const {
-        std::vector<std::string> rows;
+    Rows TableRows() const {
+        Rows rows;
         const auto& table = window->Table();
         for (int row = 0; row < table.Rows(); ++row) {
             rows.push_back(table.Cell(row, 0) + "=" + table.Cell(row, 1));
         }
         return rows;
+    }
+
+    // The table holds these (message, response) rows, and the current cell is the first.
+    void Fill(const std::vector<std::pair<std::string, std::string>>& rows) {
+        auto& table = window->Table();
+        table.SetRows(static_cast<int>(rows.size()));
+        for (int row = 0; row < table.Rows(); ++row) {
+            table.SetCell(row, 0, rows[static_cast<std::size_t>(row)].first);
+            table.SetCell(row, 1, rows[static_cast<std::size_t>(row)].second);
+        }
+        table.SetRow(0);
+        table.SetCol(0);
+    }
+
+    // The user clicks a cell and types text into the edit box (lost: some characters did
+    // not fit the code page).
+    void Type(int row, int col, const std::string& text, bool lost = false) {
+        window->Table().SetRow(row);
+        window->Table().SetCol(col);
+        controls.inputBoxAnswers = {text};
+        controls.inputLost = lost;
+        window->flexGrid_Click();
+        controls.boxes.clear();
     }
 
     ShownBox Box(std::string prompt, int style, std::string title) const {
@@ -65,8 +91,8 @@ class CoreTest : public ::testing::Test {
     void ExpectFileErrorBox(const ShownBox& box) const {
         EXPECT_EQ(box.style, kOkOnly);
         EXPECT_EQ(box.title, "");
-        EXPECT_NE(box.prompt.find(dataFile.string()), std::string::npos) << box.prompt;
-        EXPECT_NE(box.prompt.find(std::strerror(ENOSPC)), std::string::npos) << box.prompt;
+        EXPECT_THAT(box.prompt, HasSubstr(dataFile.string()));
+        EXPECT_THAT(box.prompt, HasSubstr(std::strerror(ENOSPC)));
     }
 
     brevanto::testing::TempDir folder;

@@ -9,23 +9,7 @@
 namespace brevanto::core::testing {
 namespace {
 
-using Rows = std::vector<std::string>;
-
-bool Mentions(const ShownBox& box, const std::string& text) {
-    return box.prompt.find(text) != std::string::npos;
-}
-
-class DataSafety : public CoreTest {
-  protected:
-    void Type(int row, int col, const std::string& text, bool lost = false) {
-        window->Table().SetRow(row);
-        window->Table().SetCol(col);
-        controls.inputBoxAnswers = {text};
-        controls.inputLost = lost;
-        window->flexGrid_Click();
-        controls.boxes.clear();
-    }
-};
+using DataSafety = CoreTest;
 
 TEST_F(DataSafety, AReadOnlyFileLoadsAndASaveLeavesItAndItsModeAsTheyWere) {
     WriteBytes(dataFile, "hi=hello\r\n");
@@ -37,7 +21,7 @@ TEST_F(DataSafety, AReadOnlyFileLoadsAndASaveLeavesItAndItsModeAsTheyWere) {
     Type(0, 1, "changed");
     window->SaveData();
     ASSERT_EQ(controls.boxes.size(), 1u);
-    EXPECT_TRUE(Mentions(controls.boxes[0], dataFile.string() + ": Permission denied"));
+    EXPECT_THAT(controls.boxes[0].prompt, HasSubstr(dataFile.string() + ": Permission denied"));
     EXPECT_EQ(ReadBytes(dataFile), "hi=hello\r\n");
     EXPECT_EQ(fs::status(dataFile).permissions(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(TableRows(), Rows{"hi=changed"});
@@ -58,13 +42,13 @@ TEST_F(DataSafety, AFifoOrAFolderIsRefusedAtOnceAndNeverWrittenOver) {
         controls.boxes.clear();
         Start(nullptr);  // a FIFO opened for reading or writing would wait for ever
         ASSERT_EQ(controls.boxes.size(), 1u);
-        EXPECT_TRUE(Mentions(controls.boxes[0], "could not be read"));
-        EXPECT_TRUE(Mentions(controls.boxes[0], dataFile.string() + ": " + c.reason));
+        EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("could not be read"));
+        EXPECT_THAT(controls.boxes[0].prompt, HasSubstr(dataFile.string() + ": " + c.reason));
 
         window->AddMessageRow();
         window->SaveData();
         ASSERT_EQ(controls.boxes.size(), 2u);
-        EXPECT_TRUE(Mentions(controls.boxes[1], c.reason));
+        EXPECT_THAT(controls.boxes[1].prompt, HasSubstr(c.reason));
         EXPECT_FALSE(fs::is_regular_file(dataFile));
         EXPECT_EQ(folder.Entries(), Rows{"data.dat"});
     }
@@ -99,8 +83,8 @@ TEST_F(DataSafety, ASaveOverAFileThatFailedToLoadOrChangedOnDiskAsksFirst) {
 
             ASSERT_FALSE(controls.boxes.empty());
             EXPECT_EQ(controls.boxes[0].style, kOkCancel);
-            EXPECT_TRUE(Mentions(controls.boxes[0], c.asked)) << controls.boxes[0].prompt;
-            EXPECT_TRUE(Mentions(controls.boxes[0], dataFile.string()));
+            EXPECT_THAT(controls.boxes[0].prompt, HasSubstr(c.asked));
+            EXPECT_THAT(controls.boxes[0].prompt, HasSubstr(dataFile.string()));
             const bool kept = answer == kCancel;
             EXPECT_EQ(controls.boxes.size(), kept ? 1u : 2u);
             EXPECT_EQ(
@@ -138,7 +122,7 @@ TEST_F(DataSafety, ExitAsksOnlyWithUnsavedEditsAndCancelOrAFailedSaveKeepsTheWin
         files = {};
         ASSERT_FALSE(controls.boxes.empty());
         EXPECT_EQ(controls.boxes[0].style, kYesNoCancel);
-        EXPECT_TRUE(Mentions(controls.boxes[0], "not saved in " + dataFile.string()));
+        EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("not saved in " + dataFile.string()));
         EXPECT_EQ(ReadBytes(dataFile), c.file);
     }
     EXPECT_FALSE(window->HasUnsavedEdits());
@@ -158,9 +142,9 @@ TEST_F(DataSafety, RowsThatWouldNotReadBackAsShownAreNamedBeforeSaving) {
     ASSERT_EQ(controls.boxes.size(), 1u);
     const ShownBox& box = controls.boxes[0];
     EXPECT_EQ(box.style, kOkCancel);
-    EXPECT_TRUE(Mentions(box, "Row 1 (hand): characters the code page cannot hold"));
-    EXPECT_FALSE(Mentions(box, "Row 2"));
-    EXPECT_TRUE(Mentions(box, "Row 3 (1+1=2?): the \"=\""));
+    EXPECT_THAT(box.prompt, HasSubstr("Row 1 (hand): characters the code page cannot hold"));
+    EXPECT_THAT(box.prompt, ::testing::Not(HasSubstr("Row 2")));
+    EXPECT_THAT(box.prompt, HasSubstr("Row 3 (1+1=2?): the \"=\""));
     EXPECT_EQ(ReadBytes(dataFile), "hand=written\nlinux=editor\n");
 
     controls.boxes.clear();
@@ -176,9 +160,9 @@ TEST_F(DataSafety, RowsThatWouldNotReadBackAsShownAreNamedBeforeSaving) {
     controls.msgBoxAnswers = {kCancel};
     window->SaveData();
     ASSERT_EQ(controls.boxes.size(), 1u);
-    EXPECT_TRUE(Mentions(controls.boxes[0], "Row 10 (k=9)"));
-    EXPECT_FALSE(Mentions(controls.boxes[0], "Row 11"));
-    EXPECT_TRUE(Mentions(controls.boxes[0], "\n... and 2 more rows.\n"));
+    EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("Row 10 (k=9)"));
+    EXPECT_THAT(controls.boxes[0].prompt, ::testing::Not(HasSubstr("Row 11")));
+    EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("\n... and 2 more rows.\n"));
 }
 
 TEST(SingleInstance, TheSecondInstanceNamesTheFolderItRunsIn) {

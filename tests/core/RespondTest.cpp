@@ -168,6 +168,7 @@ TEST_F(Responder, EachBuddyHasOneRecordAndPickingABuddyShowsIt) {
     Open("ann", "how are you");
     Tick();
     ASSERT_EQ(LoggedNames(), (Texts{"bob", "ann"}));
+    EXPECT_EQ(controls.buddyList, (Texts{"bob", "ann"}));
     EXPECT_EQ(window->Conversations()[1].Transcript,
               "ann: hi\nkim: hello there\n\nann: how are you\nkim: fine\n");
     EXPECT_EQ(controls.selectedBuddy, 1);
@@ -191,7 +192,7 @@ TEST_F(Responder, AnUnreadableFileAtLookupSendsTheDefaultAndSaysSoWithoutABox) {
     EXPECT_FALSE(aim.IsAlive(im));
     EXPECT_TRUE(controls.boxes.empty());
     ASSERT_EQ(controls.statusMessages.size(), 1u);
-    EXPECT_NE(controls.statusMessages[0].find(dataFile.string()), std::string::npos);
+    EXPECT_THAT(controls.statusMessages[0], HasSubstr(dataFile.string()));
 }
 
 TEST_F(Responder, ATickWithoutIMWindowsDoesNothing) {
@@ -248,19 +249,17 @@ TEST_F(Responder, TestAMessageExplainsTheReplyFromTheDataFile) {
                   path +
                   ": \"hi\"\nEntry: row 1, \"hi=hello there\"\nLeading message: \"[away]\"\n"
                   "Reply: \"[away] hello there\"");
-    EXPECT_NE(
-        controls.boxes[3].prompt.find("row 5, \"empty=\" (empty response: the default message)"),
-        std::string::npos);
-    EXPECT_NE(controls.boxes[3].prompt.find("not saved yet"), std::string::npos);
-    EXPECT_NE(controls.boxes[5].prompt.find("Entry: no entry: the default message"),
-              std::string::npos);
-    EXPECT_NE(controls.boxes[5].prompt.find("Reply: \"[away] :-)\""), std::string::npos);
+    EXPECT_THAT(controls.boxes[3].prompt,
+                HasSubstr("row 5, \"empty=\" (empty response: the default message)"));
+    EXPECT_THAT(controls.boxes[3].prompt, HasSubstr("not saved yet"));
+    EXPECT_THAT(controls.boxes[5].prompt, HasSubstr("Entry: no entry: the default message"));
+    EXPECT_THAT(controls.boxes[5].prompt, HasSubstr("Reply: \"[away] :-)\""));
     FailEvery("Read");  // the lookup fails half-way: the default message, and why
     controls.inputBoxAnswers = {"hi"};
     window->TestAMessage();
-    EXPECT_NE(controls.boxes.back().prompt.find("Reply: \"[away] :-)\"\n\nThe data file could "
-                                                "not be read"),
-              std::string::npos);
+    EXPECT_THAT(controls.boxes.back().prompt,
+                HasSubstr("Reply: \"[away] :-)\"\n\nThe data file could "
+                          "not be read"));
     // Every file opened is closed again, after a failed read too.
     EXPECT_EQ(files.Calls("Close"), files.Calls("OpenForReading") + files.Calls("OpenOrCreate"));
 }
@@ -350,7 +349,7 @@ TEST_F(Responder, OptionsAreWrittenWhenChangedAndReadAtStart) {
     expected.leadingMessage = "as loaded";
     EXPECT_EQ(window->CurrentSettings(), expected);
     ASSERT_EQ(controls.statusMessages.size(), 1u);
-    EXPECT_NE(controls.statusMessages[0].find("are damaged"), std::string::npos);
+    EXPECT_THAT(controls.statusMessages[0], HasSubstr("are damaged"));
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 namespace brevanto::core::testing {
 namespace {
 
-using Rows = std::vector<std::string>;
-
 TEST(Layout, OffsetsComeFromTheDesignSizesInSinglePrecisionRoundedHalfToEven) {
     const LayoutOffsets offsets = ComputeLayout(DesignGeometry());
     EXPECT_EQ(offsets.GridHeightOffset, 6645 - 3375);
@@ -111,21 +109,7 @@ TEST_F(CoreTest, AddedRowsAreEmptyAndCurrentAndAClickEditsTheCurrentCell) {
     EXPECT_EQ(ReadBytes(dataFile), "hi=hello\r\n");
 }
 
-class Saving : public CoreTest {
-  protected:
-    void Fill(const std::vector<std::pair<std::string, std::string>>& rows) {
-        auto& table = window->Table();
-        table.SetRows(static_cast<int>(rows.size()));
-        for (int row = 0; row < table.Rows(); ++row) {
-            table.SetCell(row, 0, rows[static_cast<std::size_t>(row)].first);
-            table.SetCell(row, 1, rows[static_cast<std::size_t>(row)].second);
-        }
-        table.SetRow(0);
-        table.SetCol(0);
-    }
-
-    const ShownBox kSaved = Box("The message was saved!", kOkOnly, "Done");
-};
+using Saving = CoreTest;
 
 TEST_F(Saving, SaveGridWritesWhatStoringRowByRowWouldLeaveAndEndsOnTheLastCell) {
     Start("old=line\r\n");
@@ -161,7 +145,8 @@ TEST_F(Saving, SaveDataStoresSortsAndReloadsTheStoredForm) {
     EXPECT_EQ(ReadBytes(dataFile), "");
     EXPECT_EQ(table.Rows(), 0);
     EXPECT_EQ(table.Row(), row);
-    EXPECT_EQ(controls.boxes, (std::vector<ShownBox>{kSaved, kSaved}));
+    const ShownBox saved = Box("The message was saved!", kOkOnly, "Done");
+    EXPECT_EQ(controls.boxes, (std::vector<ShownBox>{saved, saved}));
 }
 
 TEST_F(Saving, AFailedWriteIsReportedInsteadOfSuccessAndChangesNothing) {
@@ -191,7 +176,7 @@ TEST_F(CoreTest, OneRowIsDeletedAtOnceSeveralOnlyAfterYes) {
     EXPECT_EQ(TableRows().size(), 3u);
     ASSERT_EQ(controls.boxes.size(), 1u);
     EXPECT_EQ(controls.boxes[0].style, kYesNo);
-    EXPECT_NE(controls.boxes[0].prompt.find("2 selected"), std::string::npos);
+    EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("2 selected"));
 
     window->DeleteRows({0, 2, 2});  // Yes
     EXPECT_EQ(TableRows(), (Rows{"c=3"}));
@@ -203,14 +188,11 @@ TEST_F(CoreTest, OneRowIsDeletedAtOnceSeveralOnlyAfterYes) {
 // A cell whose typed text lost characters is still named, at its new row, before a save.
 TEST_F(CoreTest, RowsBelowADeletedOneKeepTheirWarnings) {
     Start("a=1\r\nb=2\r\nc=3\r\nd=4\r\n");
-    window->Table().SetRow(3);
-    controls.inputLost = true;
-    window->flexGrid_Click();
+    Type(3, 0, "d", true);
     window->DeleteRows({0});
     controls.msgBoxAnswers = {kCancel};
     window->SaveData();
-    EXPECT_NE(controls.boxes.back().prompt.find("Row 3 (d)"), std::string::npos)
-        << controls.boxes.back().prompt;
+    EXPECT_THAT(controls.boxes.back().prompt, HasSubstr("Row 3 (d)"));
 }
 
 TEST_F(CoreTest, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {
@@ -229,13 +211,13 @@ TEST_F(CoreTest, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {
     EXPECT_EQ(controls.boxes[0].title, "Import");
     for (const char* line :
          {"1 pairs added", "1 pairs kept", "1 pairs skipped", "1 with \"=\" in the message"}) {
-        EXPECT_NE(controls.boxes[0].prompt.find(line), std::string::npos) << line;
+        EXPECT_THAT(controls.boxes[0].prompt, HasSubstr(line)) << line;
     }
 
     controls.fileAnswers = {folder / "missing.csv"};
     window->ImportTable();
     EXPECT_EQ(TableRows().size(), 5u);
-    EXPECT_NE(controls.boxes.back().prompt.find("could not be imported"), std::string::npos);
+    EXPECT_THAT(controls.boxes.back().prompt, HasSubstr("could not be imported"));
 
     const fs::path out = folder / "out.csv";
     const fs::path dat = folder / "out.txt";
@@ -251,8 +233,7 @@ TEST_F(CoreTest, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {
     FailEvery("Rename");
     controls.fileAnswers = {out};
     window->ExportTable();
-    EXPECT_NE(controls.boxes.back().prompt.find("could not be exported.\n" + out.string()),
-              std::string::npos);
+    EXPECT_THAT(controls.boxes.back().prompt, HasSubstr("could not be exported.\n" + out.string()));
 }
 
 // Cancelled at any of its progress reports, an import leaves the table and an export the

@@ -27,9 +27,8 @@ class FaultyFileOps final : public data::FileOps {
     void FailCall(const std::string& name, int n, int error) { failures_[{name, n}] = error; }
     // The call at this position (0-based, over all calls) fails with error.
     void FailAt(std::size_t position, int error) { failAt_ = {position, error}; }
-    // Every write passes at most bytes on; the write at that position passes one byte.
+    // Every write passes at most bytes on.
     void LimitWrites(std::size_t bytes) { writeLimit_ = bytes; }
-    void ShortWriteAt(std::size_t position) { shortWriteAt_ = position; }
     // Each call fails with EINTR this many times before it goes through.
     void InterruptEachCall(int times) { interruptions_ = times; }
 
@@ -38,6 +37,8 @@ class FaultyFileOps final : public data::FileOps {
                                               [&](const FileCall& c) { return c.name == name; }));
     }
     const std::vector<FileCall>& Log() const { return log_; }
+    // Handles opened for writing and not closed since.
+    std::size_t OpenWrittenFiles() const { return written_.size(); }
 
     using Path = std::filesystem::path;
 #define BREVANTO_FAULTY_CALL(Name, Params, Args, Written)             \
@@ -62,10 +63,8 @@ class FaultyFileOps final : public data::FileOps {
         return Opened(Run("CreateNew", false, [&] { return real().CreateNew(p); }));
     }
     data::SysResult Write(int h, const char* data, std::size_t size) override {
-        return Run("Write", true, [&] {
-            const bool cut = shortWriteAt_ == log_.size() - 1;
-            return real().Write(h, data, std::min(size, cut ? std::size_t{1} : writeLimit_));
-        });
+        return Run("Write", true,
+                   [&] { return real().Write(h, data, std::min(size, writeLimit_)); });
     }
     data::SysResult Close(int h) override {
         const bool written = written_.erase(h) > 0;
@@ -127,7 +126,6 @@ class FaultyFileOps final : public data::FileOps {
     std::vector<FileCall> log_;
     std::set<int> written_;
     std::size_t writeLimit_ = static_cast<std::size_t>(-1);
-    std::optional<std::size_t> shortWriteAt_;
     int interruptions_ = 0;
 };
 

@@ -5,7 +5,6 @@
 
 #include "FaultyFileOps.h"
 #include "TempDir.h"
-#include "data/TableFile.h"
 #include "data/modFileIO.h"
 
 // The four routines on real files: what reaches the disk, and what a caller learns when the
@@ -46,11 +45,6 @@ TEST_F(FileRoutines, SaveSortAndLoadAsTheSaveCommandDoes) {
 
     EXPECT_EQ(GetEntry(" HI THERE ", path).value, "x");
     EXPECT_EQ(GetEntry("nobody", path).value, "");
-
-    // The whole table written at once gives what the row-by-row save gives.
-    const std::vector<TablePair> pairs{{"Hi", "a"}, {"hi", "b"}};
-    ASSERT_EQ(WriteLines(path, TableLines(pairs)), std::nullopt);
-    EXPECT_EQ(ReadBytes(path), "hi=b\r\n");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data.dat"});
 }
 

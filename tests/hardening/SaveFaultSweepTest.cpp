@@ -1,6 +1,6 @@
-// Every file call of "Sa&ve Data" fails in turn with EIO and ENOSPC, is interrupted, and
-// each write is cut short: the user is told of a real failure (never "The message was
-// saved!"), keeps the rows on screen, no temporary file stays, and data.dat is whole.
+// Every file call of "Sa&ve Data" fails in turn with EIO and ENOSPC, or is interrupted:
+// the user is told of a real failure (never "The message was saved!"), keeps the rows on
+// screen, no temporary file stays, and data.dat is whole.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -14,7 +14,6 @@
 #include "core/MainWindow.h"
 #include "data/FaultyFileOps.h"
 #include "data/TempDir.h"
-#include "oracles/LiteralFileIO.h"
 
 namespace brevanto::hardening {
 namespace {
@@ -95,10 +94,6 @@ TEST_F(SaveFaultSweep, ACleanSaveSyncsTheFileBeforeItsOneRenameAndTheFolderAfter
     ASSERT_TRUE(ShowedSaved(clean));
     EXPECT_EQ(clean.file, sortedNew);
     EXPECT_EQ(clean.entries, std::vector<std::string>{"data.dat"});
-    // The expected file itself agrees with the row-by-row procedure.
-    std::vector<std::pair<std::string, std::string>> rows(newRows.begin(), newRows.end());
-    EXPECT_EQ(sortedNew,
-              oracle::LiteralWriteLines(oracle::LiteralSortFile(oracle::LiteralSaveRows(rows))));
 
     // One replacement: data.dat never holds the table unsorted.
     ASSERT_EQ(renames.size(), 1u);
@@ -127,6 +122,7 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
 
             EXPECT_EQ(outcome.entries, std::vector<std::string>{"data.dat"})
                 << "a temporary file was left behind";
+            EXPECT_EQ(files.OpenWrittenFiles(), 0u) << "a file was left open";
             if (ShowedSaved(outcome)) {
                 EXPECT_TRUE(HarmlessToFail(call)) << "a failure was reported as success";
                 EXPECT_EQ(outcome.file, sortedNew);
@@ -150,24 +146,17 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
     EXPECT_TRUE(sawReplacedFile) << "no failure position comes after the rename";
 }
 
-TEST_F(SaveFaultSweep, InterruptedCallsAndShortWritesStillSaveEverything) {
+// A call cut short by a signal is tried again, except a close: the descriptor is gone
+// either way, and the data was synced before it. Short writes are SafeFile's test.
+TEST_F(SaveFaultSweep, AnInterruptedCallAnywhereStillSavesEverything) {
     for (std::size_t position = 0; position < clean.calls.size(); ++position) {
         SCOPED_TRACE(clean.calls[position].name + " (call " + std::to_string(position) + ")");
         FaultyFileOps interrupted;
         interrupted.FailAt(position, EINTR);
-        const SaveOutcome afterSignal = Save(interrupted, oldFile, newRows);
-        EXPECT_TRUE(ShowedSaved(afterSignal));
-        EXPECT_EQ(afterSignal.file, sortedNew);
-        EXPECT_EQ(afterSignal.entries, std::vector<std::string>{"data.dat"});
-
-        if (clean.calls[position].name != "Write") {
-            continue;
-        }
-        FaultyFileOps cutShort;
-        cutShort.ShortWriteAt(position);
-        const SaveOutcome afterShortWrite = Save(cutShort, oldFile, newRows);
-        EXPECT_TRUE(ShowedSaved(afterShortWrite));
-        EXPECT_EQ(afterShortWrite.file, sortedNew);
+        const SaveOutcome outcome = Save(interrupted, oldFile, newRows);
+        EXPECT_TRUE(ShowedSaved(outcome));
+        EXPECT_EQ(outcome.file, sortedNew);
+        EXPECT_EQ(outcome.entries, std::vector<std::string>{"data.dat"});
     }
 }
 

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "aim/WindowSystem.h"
-#include "aim/modAIM.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"
@@ -29,39 +27,6 @@ namespace {
 
 using aim::Hwnd;
 using aim::simulated::SimulatedAim;
-
-// The window system the main window keeps for the whole run, passing every call on to the
-// client of the current round: each round starts a fresh client, so what the simulated
-// client keeps of closed windows is not counted against Brevanto.
-class CurrentClient final : public aim::WindowSystem {
-  public:
-    SimulatedAim* client = nullptr;
-
-    Hwnd FindWindowA(const char* className, const char* windowName) override {
-        return client->FindWindowA(className, windowName);
-    }
-    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const char* className,
-                       const char* windowName) override {
-        return client->FindWindowExA(parent, childAfter, className, windowName);
-    }
-    Hwnd GetWindow(Hwnd window, unsigned relation) override {
-        return client->GetWindow(window, relation);
-    }
-    std::int32_t GetWindowTextLengthA(Hwnd window) override {
-        return client->GetWindowTextLengthA(window);
-    }
-    std::int32_t GetWindowTextA(Hwnd window, char* buffer, std::int32_t maxCount) override {
-        return client->GetWindowTextA(window, buffer, maxCount);
-    }
-    std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
-                               std::intptr_t lParam) override {
-        return client->SendMessageA(window, message, wParam, lParam);
-    }
-    bool PostMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
-                      std::intptr_t lParam) override {
-        return client->PostMessageA(window, message, wParam, lParam);
-    }
-};
 
 // Bytes the allocator has handed out at this moment; only differences mean anything.
 long long HeapBytes() {
@@ -85,9 +50,9 @@ std::string Buddy(int index) {
 // windows, in the order the ticks handled them, read after the reply.
 using ExpectedLog = std::map<std::string, std::string>;
 
-void RunRound(CurrentClient& current, core::MainWindow& window, int round, ExpectedLog& expected) {
-    SimulatedAim aim;
-    current.client = &aim;
+// Each round ends with a fresh client, so that what the simulated client keeps of closed
+// windows is not counted against Brevanto.
+void RunRound(SimulatedAim& aim, core::MainWindow& window, int round, ExpectedLog& expected) {
     aim.SignOn("quietowl7");
     for (int i = 0; i < kWindowsPerRound; ++i) {
         const Hwnd im = aim.OpenIMWindow(Buddy(i % kBuddies));
@@ -112,20 +77,20 @@ void RunRound(CurrentClient& current, core::MainWindow& window, int round, Expec
         const std::string text = oracle::HTMLToText(pane);
         log = log.empty() ? text : log + "\n" + text;
     }
-    current.client = nullptr;
+    aim = SimulatedAim{};
 }
 
 TEST(Soak, ThousandsOfWindowsAreEachAnsweredAndLoggedAndMemoryStaysFlat) {
     testing::TempDir folder;
     testing::WriteBytes(folder / "data.dat", "hi=hello there\r\n");
-    CurrentClient current;
+    SimulatedAim aim;
     core::HeadlessControls controls;
-    core::MainWindow window(current, controls, folder / "data.dat");
+    core::MainWindow window(aim, controls, folder / "data.dat");
     ExpectedLog expected;
 
     std::vector<long long> heapBeyondLog;
     for (int round = 0; round < kRounds; ++round) {
-        RunRound(current, window, round, expected);
+        RunRound(aim, window, round, expected);
         if (HasFatalFailure()) {
             return;
         }
