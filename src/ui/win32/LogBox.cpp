@@ -181,6 +181,15 @@ LRESULT LogBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             dragging_ = false;
             return 0;
+        case WM_SETFOCUS:
+            // A caret, as a read-only edit shows, tells where the focus is.
+            ::CreateCaret(box_, nullptr, 1, lineHeight_);
+            ::InvalidateRect(box_, nullptr, FALSE);  // painting places it
+            ::ShowCaret(box_);
+            return 0;
+        case WM_KILLFOCUS:
+            ::DestroyCaret();
+            return 0;
         case WM_CONTEXTMENU:
             ShowMenu(lParam);
             return 0;
@@ -435,6 +444,7 @@ void LogBox::Paint() {
     ::SetTextAlign(dc, TA_UPDATECP);
     const auto [from, to] = std::minmax(anchor_, caret_);
     const std::string& text = layout_.Text();
+    POINT caret{-lineHeight_, -lineHeight_};  // out of sight unless its row is in view
     int y = 0;
     for (const ui::LogRow& row : layout_.View(top_, RowsInView() + 1)) {
         ::MoveToEx(dc, kMargin, y, nullptr);
@@ -452,6 +462,14 @@ void LogBox::Paint() {
         }
         const bool endsLine =
             row.end < text.size() && (text[row.end] == '\r' || text[row.end] == '\n');
+        // At a wrap the caret goes to the start of the next row.
+        if (caret_ >= row.begin &&
+            (caret_ < row.end || (caret_ == row.end && (endsLine || row.end == text.size())))) {
+            SIZE before{};
+            ::GetTextExtentPoint32A(dc, text.data() + row.begin,
+                                    static_cast<int>(caret_ - row.begin), &before);
+            caret = {kMargin + before.cx, y};
+        }
         if (endsLine && from <= row.end && row.end < to) {
             POINT at{};
             ::GetCurrentPositionEx(dc, &at);
@@ -459,6 +477,9 @@ void LogBox::Paint() {
             ::FillRect(dc, &block, ::GetSysColorBrush(COLOR_HIGHLIGHT));
         }
         y += lineHeight_;
+    }
+    if (::GetFocus() == box_) {
+        ::SetCaretPos(caret.x, caret.y);
     }
     ::SelectObject(dc, oldFont);
     ::EndPaint(box_, &paint);
