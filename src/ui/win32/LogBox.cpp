@@ -201,12 +201,13 @@ LRESULT LogBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Measures at most a few rows' worth of `text`, more only when all of that fits.
+// Measures about two rows' worth of `text` (at the average character width), more only when all
+// of that fits: measuring costs by the character.
 std::size_t LogBox::Fit(std::string_view text, int width) const {
     if (width <= 0 || text.empty()) {
         return 0;
     }
-    const std::size_t guess = static_cast<std::size_t>(width) * 4 / charWidth_ + 8;
+    const std::size_t guess = static_cast<std::size_t>(width) * 2 / charWidth_ + 8;
     for (std::size_t count = std::min(text.size(), guess);;
          count = std::min(text.size(), count * 2)) {
         INT fits = 0;
