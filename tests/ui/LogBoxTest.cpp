@@ -100,7 +100,7 @@ class LogBoxTest : public QObject {
         layout.SetText("ab cd efghijklm\x81\x40\x81\x40o\r\np\r\nq");
         layout.SetWidth(6);
         std::vector<std::string> rows;
-        for (const auto& row : layout.View({0, 1}, 5)) {
+        for (const auto& row : layout.View({0, 1}, 9)) {  // past the end: the rows there are
             rows.push_back(layout.Text().substr(row.begin, row.end - row.begin));
         }
         QCOMPARE(rows, (std::vector<std::string>{"efghij", "klm\x81\x40", "\x81\x40o", "p", "q"}));
@@ -111,6 +111,7 @@ class LogBoxTest : public QObject {
         QCOMPARE(layout.LastPage(3), (LogPlace{0, 3}));
         // x within a double-byte character gives the offset before it.
         const auto row = layout.View({0, 2}, 1).front();
+        QCOMPARE(layout.OffsetAt(row, 0), row.begin);
         QCOMPARE(layout.OffsetAt(row, 4) - row.begin, std::size_t{3});
         QCOMPARE(layout.OffsetAt(row, 5) - row.begin, std::size_t{5});
         QCOMPARE(layout.Between(17, 3), std::string_view("cd efghijklm\x81\x40"));

@@ -1,6 +1,7 @@
 #include "ui/layout/LogLayout.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace brevanto::ui {
 
@@ -96,7 +97,8 @@ LogPlace LogLayout::Moved(LogPlace place, long count) const {
 }
 
 LogPlace LogLayout::LastPage(int count) const {
-    const LogPlace last{starts_.size() - 1, Rows(starts_.size() - 1).size() - 1};
+    // Moved keeps the row within its piece: this is the last piece's last row.
+    const LogPlace last{starts_.size() - 1, std::numeric_limits<std::size_t>::max()};
     return Moved(last, 1 - std::max(count, 1));
 }
 
