@@ -87,7 +87,8 @@ class LogBoxTest : public QObject {
             std::vector<std::string> out;
             for (std::size_t i = 0; i < layout.Pieces(); ++i) {
                 const auto piece = layout.Piece(i);
-                out.push_back(layout.Text().substr(piece.begin, piece.end - piece.begin));
+                out.emplace_back(layout.Text().begin() + piece.begin,
+                                 layout.Text().begin() + piece.end);
             }
             return out;
         };
@@ -97,13 +98,14 @@ class LogBoxTest : public QObject {
         QCOMPARE(pieces(), (std::vector<std::string>{"x", std::string(995, 'a') + " ",
                                                      std::string(20, 'b'), dbcs, "d", "y", ""}));
 
-        layout.SetText("ab cd efghijklm\x81\x40\x81\x40o\r\np\r\nq");
+        layout.SetText("ab cd efghijklm\x81\x40\x81\x40o\r\np\r\nq\x81");
         layout.SetWidth(6);
         std::vector<std::string> rows;
-        for (const auto& row : layout.View({0, 1}, 9)) {  // past the end: the rows there are
+        for (const auto& row : layout.View({0, 1}, 9)) {  // more than there are
             rows.push_back(layout.Text().substr(row.begin, row.end - row.begin));
         }
-        QCOMPARE(rows, (std::vector<std::string>{"efghij", "klm\x81\x40", "\x81\x40o", "p", "q"}));
+        QCOMPARE(rows,
+                 (std::vector<std::string>{"efghij", "klm\x81\x40", "\x81\x40o", "p", "q\x81"}));
         QCOMPARE(layout.Moved({0, 1}, 3), (LogPlace{1, 0}));
         QCOMPARE(layout.Moved({1, 0}, -2), (LogPlace{0, 2}));
         QCOMPARE(layout.Moved({1, 0}, 9), (LogPlace{2, 0}));
@@ -115,7 +117,9 @@ class LogBoxTest : public QObject {
         QCOMPARE(layout.OffsetAt(row, 4) - row.begin, std::size_t{3});
         QCOMPARE(layout.OffsetAt(row, 5) - row.begin, std::size_t{5});
         QCOMPARE(layout.Between(17, 3), std::string_view("cd efghijklm\x81\x40"));
-        QCOMPARE(layout.Between(40, 19), std::string_view("o\r\np\r\nq"));
+        QCOMPARE(layout.Between(40, 19), std::string_view("o\r\np\r\nq\x81"));
+        // A lead byte with no trail is a character of its own.
+        QCOMPARE(layout.OffsetAt(layout.View({2, 0}, 1).front(), 9), std::size_t{27});
 
         std::string log;
         for (int line = 0; line < 1000; ++line) {
