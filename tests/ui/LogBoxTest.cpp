@@ -94,9 +94,10 @@ class LogBoxTest : public QObject {
         };
         const std::string spaced = std::string(995, 'a') + " " + std::string(20, 'b');
         const std::string dbcs = std::string(999, 'c') + "\x81\x40";
-        layout.SetText("x\r\n" + spaced + "\r\n" + dbcs + "d\ry\n");
-        QCOMPARE(pieces(), (std::vector<std::string>{"x", std::string(995, 'a') + " ",
-                                                     std::string(20, 'b'), dbcs, "d", "y", ""}));
+        layout.SetText("x\r\n" + spaced + "\r\n" + dbcs + "d\ry\x81\n\r");
+        QCOMPARE(pieces(),
+                 (std::vector<std::string>{"x", std::string(995, 'a') + " ", std::string(20, 'b'),
+                                           dbcs, "d", "y\x81", "", ""}));
 
         layout.SetText("ab cd efghijklm\x81\x40\x81\x40o\r\np\r\nq\x81");
         layout.SetWidth(6);
