@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "ui/layout/LongLines.h"
+#include "ui/layout/LogLayout.h"
 #include "ui/log/LogBox.h"
 
 using brevanto::ui::LogBox;
@@ -70,23 +70,67 @@ class LogBoxTest : public QObject {
                  QString::fromStdString("x: " + std::string(2500, 'q') + "\ny: after"));
     }
 
-    // The Windows log box's pieces: after a space where one is near, else at the piece's
-    // length, never inside a double-byte character; copies leave the added breaks out.
-    void windowsPiecesBreakAfterSpacesAndCopyWhole() {
-        using brevanto::ui::BreakLongLines;
-        const auto lead = [](unsigned char byte) { return byte == 0x81; };
+    // The Windows log box's layout, with every byte one pixel wide: pieces break after a
+    // space where one is near, rows wrap after a space or at the width, and neither splits
+    // a double-byte character; only the pieces in view are measured.
+    void windowsLayoutWrapsOnlyWhatIsInView() {
+        using brevanto::ui::LogLayout;
+        using brevanto::ui::LogPlace;
+        std::size_t measured = 0;
+        LogLayout layout(
+            [&](std::string_view text, int width) {
+                measured += text.size();
+                return std::min<std::size_t>(text.size(), std::size_t(width));
+            },
+            [](unsigned char byte) { return byte == 0x81; });
+        const auto pieces = [&] {
+            std::vector<std::string> out;
+            for (std::size_t i = 0; i < layout.Pieces(); ++i) {
+                const auto piece = layout.Piece(i);
+                out.emplace_back(layout.Text().begin() + piece.begin,
+                                 layout.Text().begin() + piece.end);
+            }
+            return out;
+        };
         const std::string spaced = std::string(995, 'a') + " " + std::string(20, 'b');
-        const std::string text = "x\r\n" + spaced + "\r\n" + std::string(999, 'c') +
-                                 "\x81\x40"
-                                 "d";
-        const auto lines = BreakLongLines(text, 1000, 200, lead);
-        QCOMPARE(lines.shown, "x\r\n" + std::string(995, 'a') + " \r\n" + std::string(20, 'b') +
-                                  "\r\n" + std::string(999, 'c') + "\x81\x40\r\nd");
-        QCOMPARE(lines.breaks.size(), std::size_t{2});
-        QCOMPARE(brevanto::ui::WithoutBreaks(lines, 0, lines.shown.size()), text);
-        // A selection that begins inside a break.
-        QCOMPARE(brevanto::ui::WithoutBreaks(lines, lines.breaks[0] + 1, lines.breaks[0] + 4),
-                 std::string("bb"));
+        const std::string dbcs = std::string(999, 'c') + "\x81\x40";
+        layout.SetText("x\r\n" + spaced + "\r\n" + dbcs + "d\ry\x81\n\r");
+        QCOMPARE(pieces(),
+                 (std::vector<std::string>{"x", std::string(995, 'a') + " ", std::string(20, 'b'),
+                                           dbcs, "d", "y\x81", "", ""}));
+
+        layout.SetText("ab cd efghijklm\x81\x40\x81\x40o\r\np\r\nq\x81");
+        layout.SetWidth(6);
+        std::vector<std::string> rows;
+        for (const auto& row : layout.View({0, 1}, 9)) {  // more than there are
+            rows.push_back(layout.Text().substr(row.begin, row.end - row.begin));
+        }
+        QCOMPARE(rows,
+                 (std::vector<std::string>{"efghij", "klm\x81\x40", "\x81\x40o", "p", "q\x81"}));
+        QCOMPARE(layout.Moved({0, 1}, 3), (LogPlace{1, 0}));
+        QCOMPARE(layout.Moved({1, 0}, -2), (LogPlace{0, 2}));
+        QCOMPARE(layout.Moved({1, 0}, 9), (LogPlace{2, 0}));
+        QCOMPARE(layout.Moved({1, 0}, -9), (LogPlace{0, 0}));
+        QCOMPARE(layout.LastPage(3), (LogPlace{0, 3}));
+        // x within a double-byte character gives the offset before it.
+        const auto row = layout.View({0, 2}, 1).front();
+        QCOMPARE(layout.OffsetAt(row, 0), row.begin);
+        QCOMPARE(layout.OffsetAt(row, 4) - row.begin, std::size_t{3});
+        QCOMPARE(layout.OffsetAt(row, 5) - row.begin, std::size_t{5});
+        QCOMPARE(layout.Between(17, 3), std::string_view("cd efghijklm\x81\x40"));
+        QCOMPARE(layout.Between(40, 19), std::string_view("o\r\np\r\nq\x81"));
+        // A lead byte with no trail is a character of its own.
+        QCOMPARE(layout.OffsetAt(layout.View({2, 0}, 1).front(), 9), std::size_t{27});
+
+        std::string log;
+        for (int line = 0; line < 1000; ++line) {
+            log += std::string(3000, 'z') + "\r\n";
+        }
+        layout.SetText(log);
+        layout.SetWidth(100);
+        measured = 0;
+        QCOMPARE(layout.View({1500, 2}, 20).size(), std::size_t{20});
+        QVERIFY(measured < 20000);  // the three pieces in view, not all 3,000
     }
 };
 

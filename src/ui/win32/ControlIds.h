@@ -17,7 +17,7 @@ enum ControlId : int {
     IDC_cmdSave,
     IDC_cmdAdd,
     IDC_cboTextMessage,  // drop-down combo box
-    IDC_rtbMessages,     // read-only multi-line edit
+    IDC_rtbMessages,     // read-only log box (LogBox)
     IDC_cmdStart,
     IDC_txtDefaultMessage,
     IDC_lblDefaultMessage,

@@ -61,9 +61,8 @@ const ControlLayout kControls[] = {
     {IDC_cmdAdd, "BUTTON", "&Add Messages", kButton, 120, 960, 1455, 375, true, FontKind::Standard},
     {IDC_cboTextMessage, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
      5160, 160, 4095, 2400, false, FontKind::Standard},
-    {IDC_rtbMessages, "EDIT", "",
-     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 5160, 600, 4095, 4695,
-     false, FontKind::Log},
+    {IDC_rtbMessages, LogBox::kClassName, "", WS_VSCROLL | WS_TABSTOP, 5160, 600, 4095, 4695, false,
+     FontKind::Log},
     {IDC_cmdStart, "BUTTON", "&Start Auto Respond", kButton, 1800, 160, 1935, 375, false,
      FontKind::Standard},
     {IDC_txtDefaultMessage, "EDIT", ":-)", kTextBox, 1920, 240, 1215, 285, true,
@@ -138,6 +137,7 @@ bool frmBrevanto::Create(int showCommand) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     ::RegisterClassExA(&windowClass);
+    LogBox::Register(instance);
 
     menu_ = BuildMenus();
     // The caption as designed; loading renames the window.
@@ -177,14 +177,17 @@ void frmBrevanto::BuildControls() {
     frameTop_ = kFrameTop;
     for (const ControlLayout& item : kControls) {
         const bool visible = item.id != IDC_picIcon;  // only the holder of the icon image
-        const DWORD exStyle =
-            (item.id == IDC_flexGrid || std::string_view(item.windowClass) == "EDIT")
-                ? WS_EX_CLIENTEDGE
-                : 0;
+        const DWORD exStyle = (item.id == IDC_flexGrid || item.id == IDC_rtbMessages ||
+                               std::string_view(item.windowClass) == "EDIT")
+                                  ? WS_EX_CLIENTEDGE
+                                  : 0;
         HWND control = ::CreateWindowExA(
             exStyle, item.windowClass, item.text,
             WS_CHILD | (visible ? WS_VISIBLE : 0) | item.style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
+        if (item.id == IDC_rtbMessages) {
+            log_.Attach(control);
+        }
         Place(item.id, item.left, item.top, item.width, item.height);
         switch (item.font) {
             case FontKind::Standard:
@@ -206,9 +209,6 @@ void frmBrevanto::BuildControls() {
         ::CheckDlgButton(window_, id, BST_CHECKED);
     }
     ::SetWindowTextA(Control(IDC_cboTextMessage), kBuddyListPrompt);
-    // The log holds whole conversations, however long.
-    ::SendMessageA(Control(IDC_rtbMessages), EM_SETLIMITTEXT, 0, 0);
-    log_.Attach(Control(IDC_rtbMessages));
 
     // An etched divider under the menu bar: a dark line with a white one below it.
     for (auto [id, top, style] :
@@ -349,16 +349,6 @@ LRESULT frmBrevanto::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_NOTIFYFORMAT:
             return NFR_ANSI;
-        case WM_CTLCOLORSTATIC:
-            // A read-only edit is drawn in the face colour; the log keeps the white of a
-            // document, as the Qt window's does.
-            if (reinterpret_cast<HWND>(lParam) == Control(IDC_rtbMessages)) {
-                const HDC dc = reinterpret_cast<HDC>(wParam);
-                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-            }
-            break;
         case WM_TIMER:
             if (wParam == kTimerCheckMessage) {
                 core_.tmrCheckMessage_Timer();
