@@ -177,6 +177,18 @@ class PracticeTest : public QObject {
                  QStringLiteral("how are you=fine thanks"));
     }
 
+    // Beyond 16 KB of HTML the practice window shows the transcript's last whole lines.
+    void aLongTranscriptShowsItsLastLines() {
+        Start("");
+        const brevanto::aim::Hwnd im = OpenIM(QStringLiteral("pixelfox22"));
+        aim_->DeliverBuddyLine(im, std::string(20000, 'a'));
+        aim_->DeliverBuddyLine(im, "last words");
+        auto* transcript = In<QTextBrowser>(practice_.get(), "txtTranscript");
+        QTRY_VERIFY(transcript->toPlainText().contains(QStringLiteral("last words")));
+        QVERIFY(transcript->toPlainText().startsWith(QStringLiteral("(Earlier lines of this")));
+        QVERIFY(!transcript->toPlainText().contains(QStringLiteral("aaaa")));
+    }
+
     void signingOnAndOffShowsAndRemovesTheBuddyList() {
         Start("");
         for (const bool on : {true, false}) {
