@@ -7,62 +7,49 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 namespace brevanto::ui::test {
 
-// Answers the next modal boxes from inside their event loop, as a user would, and counts
-// them; a box that never appears leaves the count at 0.
-class ModalAnswer {
-  public:
-    using Action = std::function<void(QWidget* box)>;
-
-    explicit ModalAnswer(Action action, int times = 1)
-        : state_(std::make_shared<State>(std::move(action), times)) {
-        Poll(state_);
-    }
-
-    ~ModalAnswer() { state_->remaining = 0; }
-
-    int Answered() const { return state_->answered; }
-
-  private:
+// Runs act() while answer() handles the next `boxes` modal boxes from inside their event
+// loop, as a user would; returns how many came (a box that never appears is not counted).
+inline int WithBox(const std::function<void()>& act, std::function<void(QWidget*)> answer,
+                   int boxes = 1) {
     struct State {
-        State(Action a, int t) : action(std::move(a)), remaining(t) {}
-        Action action;
+        std::function<void(QWidget*)> answer;
         int remaining;
         int answered = 0;
         QPointer<QWidget> last;  // null again once the answered box is gone
     };
-
-    static void Poll(std::shared_ptr<State> state) {
-        QTimer::singleShot(10, qApp, [state] {
-            if (state->remaining <= 0) {
-                return;
-            }
-            QWidget* box = QApplication::activeModalWidget();
-            if (box != nullptr && box != state->last.data()) {
-                state->last = box;
-                ++state->answered;
-                state->action(box);
-                // A failed check leaves the box open: close it rather than hang the test.
-                QTimer::singleShot(2000, box, [box] {
-                    if (auto* dialog = qobject_cast<QDialog*>(box)) {
-                        dialog->reject();
-                    }
-                });
-                if (--state->remaining == 0) {
-                    return;
+    const auto state = std::make_shared<State>(State{std::move(answer), boxes, 0, {}});
+    const auto poll = std::make_shared<std::function<void()>>();
+    *poll = [state, weak = std::weak_ptr(poll)] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (state->remaining > 0 && box != nullptr && box != state->last.data()) {
+            state->last = box;
+            ++state->answered;
+            --state->remaining;
+            state->answer(box);
+            // A failed check leaves the box open: close it rather than hang the test.
+            QTimer::singleShot(2000, box, [box] {
+                if (auto* dialog = qobject_cast<QDialog*>(box)) {
+                    dialog->reject();
                 }
-            }
-            Poll(state);
-        });
-    }
-
-    std::shared_ptr<State> state_;
-};
+            });
+        }
+        if (const auto next = weak.lock(); next && state->remaining > 0) {
+            QTimer::singleShot(10, qApp, *next);
+        }
+    };
+    QTimer::singleShot(10, qApp, *poll);
+    act();
+    QTest::qWait(50);
+    state->remaining = 0;
+    return state->answered;
+}
 
 // Presses one of a message box's buttons; fails loudly when it has no such button.
 inline void Press(QWidget* box, QMessageBox::StandardButton which) {

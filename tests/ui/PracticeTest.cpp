@@ -103,19 +103,19 @@ class PracticeTest : public QObject {
                         .contains(QStringLiteral("pixelfox22")));
         QCOMPARE(In<QListWidget>(practice_.get(), "lstIMWindows")->count(), 1);
 
-        ModalAnswer yes([](QWidget* box) { Press(box, QMessageBox::Yes); });
-        Click(window_.get(), "cmdStart");
-        QCOMPARE(yes.Answered(), 1);
+        QCOMPARE(WithBox([&] { Click(window_.get(), "cmdStart"); },
+                         [](QWidget* box) { Press(box, QMessageBox::Yes); }),
+                 1);
 
         // The first tick comes a second later; the practice window's message loop then
         // carries out the close that Brevanto posted.
         QTRY_VERIFY_WITH_TIMEOUT(!aim_->IsAlive(im), 5000);
         QTRY_COMPARE(In<QListWidget>(practice_.get(), "lstIMWindows")->count(), 0);
 
-        QVERIFY2(
-            Log().contains(QStringLiteral("pixelfox22")) && Log().contains(QStringLiteral("hi")),
-            qPrintable(Log()));
-        QVERIFY2(Log().contains(QStringLiteral("AwayUser: hello there")), qPrintable(Log()));
+        QVERIFY2(Log().contains(QStringLiteral("pixelfox22")) &&
+                     Log().contains(QStringLiteral("hi")) &&
+                     Log().contains(QStringLiteral("AwayUser: hello there")),
+                 qPrintable(Log()));
         auto* buddies = In<QComboBox>(window_.get(), "cboTextMessage");
         QCOMPARE(buddies->count(), 1);
         QCOMPARE(buddies->currentText(), QStringLiteral("pixelfox22"));
@@ -146,40 +146,47 @@ class PracticeTest : public QObject {
         QCOMPARE(aim_->IMWindows().front(), practice_->ShownIMWindow());
         QCOMPARE(CutCaptions(practice_.get()), QStringList());
 
-        int boxes = 0;
         QStringList texts;
-        ModalAnswer answers(
-            [&](QWidget* box) {
-                ++boxes;
-                texts << qobject_cast<QMessageBox*>(box)->text();
-                QCOMPARE(CutCaptions(box), QStringList());
-                QVERIFY(TitleFits(box));
-                if (boxes == 1) {
-                    // While Brevanto waits, the user brings the wanted window to the front
-                    // in the practice window, which the box must not block.
-                    auto* list = In<QListWidget>(practice_.get(), "lstIMWindows");
-                    for (int row = 0; row < list->count(); ++row) {
-                        if (list->item(row)->data(Qt::UserRole).toInt() == wanted) {
-                            list->setCurrentRow(row);
-                        }
+        const auto answer = [&](QWidget* box) {
+            texts << qobject_cast<QMessageBox*>(box)->text();
+            QCOMPARE(CutCaptions(box), QStringList());
+            QVERIFY(TitleFits(box));
+            if (texts.size() == 1) {
+                // While Brevanto waits, the user brings the wanted window to the front
+                // in the practice window, which the box must not block.
+                auto* list = In<QListWidget>(practice_.get(), "lstIMWindows");
+                for (int row = 0; row < list->count(); ++row) {
+                    if (list->item(row)->data(Qt::UserRole).toInt() == wanted) {
+                        list->setCurrentRow(row);
                     }
-                    QTest::mouseClick(In<QPushButton>(practice_.get(), "cmdBringToFront"),
-                                      Qt::LeftButton);
                 }
-                Press(box, QMessageBox::Ok);
-            },
-            2);
-        Click(window_.get(), "cmdLearn");
-        QCOMPARE(boxes, 2);
-        QCOMPARE(texts.value(0), QStringLiteral("Click on the IM box then click OK to learn."));
-        QCOMPARE(texts.value(1),
-                 QStringLiteral("The program has learn the conversations and the data was saved!"));
+                QTest::mouseClick(In<QPushButton>(practice_.get(), "cmdBringToFront"),
+                                  Qt::LeftButton);
+            }
+            Press(box, QMessageBox::Ok);
+        };
+        QCOMPARE(WithBox([&] { Click(window_.get(), "cmdLearn"); }, answer, 2), 2);
+        QCOMPARE(texts,
+                 QStringList({"Click on the IM box then click OK to learn.",
+                              "The program has learn the conversations and the data was saved!"}));
         QCOMPARE(aim_->IMWindows().front(), wanted);
 
-        auto* grid = In<QTableView>(window_.get(), "flexGrid");
-        QCOMPARE(grid->model()->rowCount(), 1);
-        QCOMPARE(grid->model()->index(0, 0).data().toString(), QStringLiteral("how are you"));
-        QCOMPARE(grid->model()->index(0, 1).data().toString(), QStringLiteral("fine thanks"));
+        const QAbstractItemModel* grid = In<QTableView>(window_.get(), "flexGrid")->model();
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->index(0, 0).data().toString() + "=" + grid->index(0, 1).data().toString(),
+                 QStringLiteral("how are you=fine thanks"));
+    }
+
+    // Beyond 16 KB of HTML the practice window shows the transcript's last whole lines.
+    void aLongTranscriptShowsItsLastLines() {
+        Start("");
+        const brevanto::aim::Hwnd im = OpenIM(QStringLiteral("pixelfox22"));
+        aim_->DeliverBuddyLine(im, std::string(20000, 'a'));
+        aim_->DeliverBuddyLine(im, "last words");
+        auto* transcript = In<QTextBrowser>(practice_.get(), "txtTranscript");
+        QTRY_VERIFY(transcript->toPlainText().contains(QStringLiteral("last words")));
+        QVERIFY(transcript->toPlainText().startsWith(QStringLiteral("(Earlier lines of this")));
+        QVERIFY(!transcript->toPlainText().contains(QStringLiteral("aaaa")));
     }
 
     void signingOnAndOffShowsAndRemovesTheBuddyList() {

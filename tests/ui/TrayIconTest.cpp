@@ -44,25 +44,17 @@ class TrayIconTest : public QObject {
         tray.Initialize(0x1234, 77, "Brevanto", 512);
         QVERIFY(tray.IconReady());
         QVERIFY(!tray.IconShown());
-        const NotifyIconData& data = tray.IconData();
-        QCOMPARE(data.window, std::uintptr_t{0x1234});
-        QCOMPARE(data.id, 1u);
-        QCOMPARE(data.flags, 7u);
-        QCOMPARE(data.callbackMessage, 512u);
-        QCOMPARE(data.icon, std::int64_t{77});
-        QCOMPARE(data.tip, std::string("Brevanto"));
+        // Window, id 1, message, icon and tip (flags 7), callback message, icon, tip.
+        QVERIFY(tray.IconData() == (NotifyIconData{0x1234, 1, 7, 512, 77, "Brevanto"}));
 
         QVERIFY(!tray.HideIcon());
         QVERIFY(!tray.Update());
         QVERIFY(backend.calls.empty());
-        QVERIFY(tray.ShowIcon());
-        QVERIFY(tray.IconShown());
+        QVERIFY(tray.ShowIcon() && tray.IconShown());
         QVERIFY(!tray.ShowIcon());  // already shown: no second add
         QVERIFY(tray.Update());
-        QVERIFY(tray.ShowAgain());  // the shell forgot it: added once more
-        QVERIFY(tray.IconShown());
-        QVERIFY(tray.HideIcon());
-        QVERIFY(!tray.IconShown());
+        QVERIFY(tray.ShowAgain() && tray.IconShown());  // the shell forgot it: added once more
+        QVERIFY(tray.HideIcon() && !tray.IconShown());
         QVERIFY(!tray.HideIcon());
         QVERIFY(!tray.ShowAgain());  // a hidden icon stays hidden
         std::vector<std::string> operations;
@@ -82,17 +74,14 @@ class TrayIconTest : public QObject {
 
         backend.succeed = false;
         backend.error = 1008;
-        QVERIFY(!tray.ShowIcon());
-        QVERIFY(!tray.IconShown());
+        QVERIFY(!tray.ShowIcon() && !tray.IconShown());
         QCOMPARE(errors, std::vector<std::int32_t>{1008});
 
         backend.succeed = true;
         QVERIFY(tray.ShowIcon());
         backend.succeed = false;
         backend.error = 5;
-        QVERIFY(!tray.Update());
-        QVERIFY(!tray.HideIcon());
-        QVERIFY(tray.IconShown());
+        QVERIFY(!tray.Update() && !tray.HideIcon() && tray.IconShown());
         QCOMPARE(errors, (std::vector<std::int32_t>{1008, 5, 5}));
 
         // A call refused without reaching the backend raises nothing.
@@ -123,8 +112,7 @@ class TrayIconTest : public QObject {
         tray.TipText(longTip);
         QCOMPARE(backend.calls.size(), std::size_t{2});
         const NotifyIconData& sent = backend.calls.back().data;
-        QCOMPARE(backend.calls.back().operation, std::string("modify"));
-        QCOMPARE(sent.flags, NIF_TIP);
+        QVERIFY(backend.calls.back().operation == "modify" && sent.flags == NIF_TIP);
         QCOMPARE(sent.tip, std::string(63, 'x'));
         QCOMPARE(tray.IconData().flags, 7u);  // icon and callback travel again next time
 

@@ -151,8 +151,6 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             }
             return TRUE;
         }
-        case WM_CLOSE:
-            return 0;  // only the IM window closes
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -162,8 +160,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // empty and nothing at all while signed off, as AIM does.
 LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ImWindow* im = StateOf<ImWindow>(window, message, lParam);
-    if (im == nullptr ||
-        (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_CLOSE)) {
+    if (im == nullptr || (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP)) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
     if (message == WM_LBUTTONUP && im->armed && !im->input.text.empty() && !me.empty()) {
@@ -192,8 +189,6 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_TIMER:  // the lifetime is over
             PostQuitMessage(0);
             return 0;
-        case WM_CLOSE:
-            return 0;  // ended only through kQuitMessage
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

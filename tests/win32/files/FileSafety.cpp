@@ -33,9 +33,8 @@ void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-bool Mentions(const core::HeadlessControls& controls, std::size_t box, const std::string& text) {
-    return box < controls.boxes.size() &&
-           controls.boxes[box].prompt.find(text) != std::string::npos;
+bool Mentions(const core::HeadlessControls& controls, const std::string& text) {
+    return !controls.boxes.empty() && controls.boxes[0].prompt.find(text) != std::string::npos;
 }
 
 // A main window on a data file in a folder of its own, removed at the end.
@@ -74,8 +73,7 @@ void ReadOnlyAndHiddenFiles(Checks& checks) {
         checks.Equal(window.main->Table().Cell(0, 1), "hello", "the file loads");
         window.main->Table().SetCell(0, 1, "changed");
         window.main->SaveData();
-        checks.That(readOnly ? Mentions(window.controls, 0, "data.dat: ")
-                             : Mentions(window.controls, 0, "The message was saved!"),
+        checks.That(Mentions(window.controls, readOnly ? "data.dat: " : "The message was saved!"),
                     readOnly ? "a read-only file is not saved over" : "a hidden file is saved");
         checks.Equal(Read(window.file), readOnly ? "hi=hello\r\n" : "hi=changed\r\n", "content");
         checks.That((window.Attributes() & attribute) != 0, "the attribute stays");
@@ -86,7 +84,7 @@ void Folders(Checks& checks) {
     Window folder("folder");
     fs::create_directory(folder.file);
     folder.Start();
-    checks.That(Mentions(folder.controls, 0, "could not be read"), "a folder is refused");
+    checks.That(Mentions(folder.controls, "could not be read"), "a folder is refused");
     folder.main->AddMessageRow();
     folder.main->SaveData();
     checks.That(fs::is_directory(folder.file) && folder.controls.boxes.size() == 2,
@@ -133,9 +131,7 @@ void OneInstancePerFolder(Checks& checks) {
     if (process == nullptr) {
         return;
     }
-    for (int i = 0; i < 500 && !fs::exists(fs::path(window.file) += ".held"); ++i) {
-        ::Sleep(20);
-    }
+    wine::WaitUntil([&] { return fs::exists(fs::path(window.file) += ".held"); }, 10000);
     checks.That(data::InstanceLock(window.file).state() == data::InstanceLock::State::HeldElsewhere,
                 "another process holds it");
     ::TerminateProcess(process, 9);

@@ -1,8 +1,10 @@
-// The whole program under Wine: the real brevanto.exe in a fresh folder beside the fake
-// AIM client, used through window messages only, as a person would use it. Each stage
-// needs the one before it, so the run stops at the first stage that leaves the program in
-// a state it did not expect. programdriver.exe ends with "N passed, M failed"; the exit
-// code is 1 on any failure.
+// The whole program under Wine: the real brevanto.exe in a fresh folder, used through window
+// messages only, as a person would use it. Two runs: one from no data.dat beside the fake
+// AIM client, one on a data.dat of three rows for the table's commands (Delete, Save,
+// Import and Export through the common file dialogs). Each stage needs the one before it,
+// so a run stops at the first stage that leaves the program in a state it did not expect.
+// programdriver.exe ends with "N passed, M failed"; the exit code is 1 on any failure.
+#include <fstream>
 #include <vector>
 
 #include "program/RemoteWindows.h"
@@ -14,6 +16,7 @@ using namespace brevanto::win32ui;
 using brevanto::wine::Checks;
 using brevanto::wine::Scenario;
 namespace wine = brevanto::wine;
+using wine::Soon;
 using Program = wine::Program;
 
 constexpr wine::BoxAnswer kNoticeYes = {
@@ -22,6 +25,7 @@ constexpr wine::BoxAnswer kNoticeYes = {
     "windows when the program is running. But don't worry, the messages will be saved and "
     "you can view them on the box on the right side. Do you want to continue?",
     IDYES};
+constexpr wine::BoxAnswer kSaved = {"Done", "The message was saved!", IDOK};
 constexpr const char* kInputPrompt =
     "Enter new value for the row \r\nClick OK to save. Click CANCEL to clear.";
 
@@ -39,10 +43,8 @@ std::optional<wine::Report> AutoRespond(Checks& checks, Program& program,
     }
     wine::Press(program.Control(IDC_cmdStart));
     if (!Answered(checks, program, kNoticeYes) ||
-        !checks.That(
-            wine::WaitUntil([] { return !FindWindowA("AIM_IMessage", nullptr); }, wine::kWaitMs) &&
-                program.Settle(),
-            "every IM window is answered and closed")) {
+        !checks.That(Soon([] { return !FindWindowA("AIM_IMessage", nullptr); }) && program.Settle(),
+                     "every IM window is answered and closed")) {
         return std::nullopt;
     }
     auto report = client->Quit();
@@ -62,8 +64,7 @@ bool StartsWithEmptyTable(Checks& checks, Program& program) {
     // is there the click has been handled: any box it opened would be open now.
     program.Click({20, 10});
     wine::Press(program.Control(IDC_cmdAdd));
-    return checks.That(wine::WaitUntil([&] { return program.Rows() == 1; }, wine::kWaitMs),
-                       "Add Messages adds a row") &&
+    return checks.That(Soon([&] { return program.Rows() == 1; }), "Add Messages adds a row") &&
            checks.That(program.OwnedBox() == nullptr,
                        "a click on the grid with no rows opens no box");
 }
@@ -92,7 +93,7 @@ bool EditsAndSaves(Checks& checks, Program& program) {
                      "the grid shows the new text of " + cell);
     }
     wine::Press(program.Control(IDC_cmdSave));
-    if (!Answered(checks, program, {"Done", "The message was saved!", IDOK})) {
+    if (!Answered(checks, program, kSaved)) {
         return false;
     }
     checks.Equal(program.File("data.dat"), "are you there=yes, here\r\n",
@@ -101,35 +102,14 @@ bool EditsAndSaves(Checks& checks, Program& program) {
     return true;
 }
 
-// The buddy list's entries, one a line. Asked in the Unicode form: Wine hands the ANSI form
-// of CB_GETLBTEXT from another process the Unicode text.
-std::string BuddyListEntries(HWND combo) {
-    std::string entries;
-    const LRESULT count = wine::SendBounded(combo, CB_GETCOUNT, 0, 0).value_or(0);
-    for (WPARAM index = 0; static_cast<LRESULT>(index) < count; ++index) {
-        wchar_t text[256] = {};
-        char ansi[512] = {};
-        DWORD_PTR length = 0;
-        if (SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, wine::kWaitMs,
-                                &length) &&
-            length < std::size(text)) {
-            SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text),
-                                SMTO_ABORTIFHUNG, wine::kWaitMs, &length);
-        }
-        WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
-        entries.append(ansi).append("\n");
-    }
-    return entries;
-}
-
 bool RespondsToBuddies(Checks& checks, Program& program) {
     wine::SetTextOf(program.Control(IDC_txtLeadingMessage), "[away]");
-    const Scenario scenario = {{"signon", "quietowl7"},
-                               {"im", "pixelfox22"},
-                               {"buddy", "Are you there?"},
-                               {"im", "sunnyday"},
-                               {"buddy", "what's new"}};
-    const auto report = AutoRespond(checks, program, scenario);
+    const auto report = AutoRespond(checks, program,
+                                    {{"signon", "quietowl7"},
+                                     {"im", "pixelfox22"},
+                                     {"buddy", "Are you there?"},
+                                     {"im", "sunnyday"},
+                                     {"buddy", "what's new"}});
     if (!report) {
         return false;
     }
@@ -140,43 +120,40 @@ bool RespondsToBuddies(Checks& checks, Program& program) {
                  "the start button now stops");
     checks.That(!IsWindowEnabled(program.Control(IDC_cmdLearn)),
                 "learning is off while auto respond runs");
-    checks.Equal(wine::TextOf(program.Control(IDC_rtbMessages)),
-                 "pixelfox22: Are you there?\r\nquietowl7: [away] yes, here\r\n",
+    const HWND log = program.Control(IDC_rtbMessages);
+    checks.Equal(wine::TextOf(log), "pixelfox22: Are you there?\r\nquietowl7: [away] yes, here\r\n",
                  "the log box shows the conversation handled last, with the reply");
+    // The buddies in the order they were answered: the one shown is the second entry, and
+    // choosing the first shows the other conversation.
     HWND buddies = program.Control(IDC_cboTextMessage);
-    checks.Equal(BuddyListEntries(buddies), "sunnyday\npixelfox22\n",
-                 "the buddy list holds the buddies in the order they were answered");
+    checks.Equal(wine::SendBounded(buddies, CB_GETCOUNT, 0, 0).value_or(-1), 2,
+                 "the buddy list holds both buddies");
+    checks.Equal(wine::SendBounded(buddies, CB_GETCURSEL, 0, 0).value_or(-1), 1,
+                 "the buddy answered last is the second entry");
     checks.Equal(wine::TextOf(buddies), "pixelfox22", "the buddy list shows the last buddy");
-    // Choosing the other buddy from the list shows that conversation.
     wine::SendBounded(buddies, CB_SETCURSEL, 0, 0);
     PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(IDC_cboTextMessage, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(buddies));
-    checks.That(wine::WaitUntil(
-                    [&] {
-                        return wine::TextOf(program.Control(IDC_rtbMessages)) ==
-                               "sunnyday: what's new\r\nquietowl7: [away] :-)\r\n";
-                    },
-                    wine::kWaitMs),
+    checks.That(Soon([&] {
+                    return wine::TextOf(log) == "sunnyday: what's new\r\nquietowl7: [away] :-)\r\n";
+                }),
                 "choosing a buddy in the list shows that conversation");
 
     program.Command(IDM_mnuStop);
-    return checks.That(wine::WaitUntil(
-                           [&] {
-                               return wine::CaptionOf(program.Control(IDC_cmdStart)) ==
-                                      "&Start Auto Respond";
-                           },
-                           wine::kWaitMs) &&
+    return checks.That(Soon([&] {
+                           return wine::CaptionOf(program.Control(IDC_cmdStart)) ==
+                                  "&Start Auto Respond";
+                       }) &&
                            program.Settle(),
                        "Stop Auto Respond in the menu stops it") &&
            checks.That(IsWindowEnabled(program.Control(IDC_cmdLearn)), "learning is on again");
 }
 
 bool LearnsConversation(Checks& checks, Program& program) {
-    const Scenario scenario = {{"signon", "quietowl7"},
-                               {"im", "mossyrock"},
-                               {"buddy", "Anybody home?"},
-                               {"me", "Yes, I am."}};
-    auto client = wine::StartClient(checks, scenario);
+    auto client = wine::StartClient(checks, {{"signon", "quietowl7"},
+                                             {"im", "mossyrock"},
+                                             {"buddy", "Anybody home?"},
+                                             {"me", "Yes, I am."}});
     if (!client) {
         return false;
     }
@@ -209,12 +186,12 @@ bool LimitsAndKeepsConversations(Checks& checks, Program& program) {
                     ini.find("ReplyLimitMinutes=10\r\n") != std::string::npos,
                 "brevanto.ini remembers both options");
 
-    const Scenario scenario = {{"signon", "quietowl7"},
-                               {"im", "Con"},
-                               {"buddy", "Are you there?"},
-                               {"im", "Con"},
-                               {"buddy", "Are you there?"}};
-    const auto report = AutoRespond(checks, program, scenario);
+    const auto report = AutoRespond(checks, program,
+                                    {{"signon", "quietowl7"},
+                                     {"im", "Con"},
+                                     {"buddy", "Are you there?"},
+                                     {"im", "Con"},
+                                     {"buddy", "Are you there?"}});
     if (!report) {
         return false;
     }
@@ -247,8 +224,7 @@ bool MinimisesAndComesBack(Checks& checks, Program& program) {
     RECT before{};
     GetWindowRect(main, &before);
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    if (!checks.That(wine::WaitUntil([&] { return IsIconic(main) != FALSE; }, wine::kWaitMs),
-                     "the window minimises")) {
+    if (!checks.That(Soon([&] { return IsIconic(main) != FALSE; }), "the window minimises")) {
         return false;
     }
     // The tray timer runs every 500 ms; three of its ticks show whether it would hide.
@@ -257,10 +233,10 @@ bool MinimisesAndComesBack(Checks& checks, Program& program) {
                 "without a tray the program runs on, minimised on the taskbar");
     PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
     RECT after{};
-    return checks.That(
-        wine::WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, wine::kWaitMs) &&
-            program.Settle() && GetWindowRect(main, &after) && EqualRect(&before, &after),
-        "the window comes back where and as large as it was");
+    return checks.That(Soon([&] { return !IsIconic(main) && IsWindowVisible(main); }) &&
+                           program.Settle() && GetWindowRect(main, &after) &&
+                           EqualRect(&before, &after),
+                       "the window comes back where and as large as it was");
 }
 
 bool Exits(Checks& checks, Program& program) {
@@ -276,24 +252,92 @@ bool Exits(Checks& checks, Program& program) {
                "the leading message is remembered at exit");
 }
 
+// On the three rows: loading leaves the last row current, which the Delete key removes
+// without asking; Delete Message in the menu the next; Save keeps the rest.
+bool DeletesAndSaves(Checks& checks, Program& program) {
+    checks.Equal(program.Rows(), 3, "the grid shows data.dat");
+    PostMessageA(program.Control(IDC_flexGrid), WM_KEYDOWN, VK_DELETE, 0);
+    if (!checks.That(Soon([&] { return program.Rows() == 2; }),
+                     "the Delete key removes the current row")) {
+        return false;
+    }
+    program.Command(IDM_mnuDelete);
+    if (!checks.That(Soon([&] { return program.Rows() == 1; }),
+                     "Delete Message removes the current row")) {
+        return false;
+    }
+    checks.Equal(program.CellText(0, 0), "a", "the first row stays");
+    program.Command(IDM_mnuSave);
+    return Answered(checks, program, kSaved) &&
+           checks.Equal(program.File("data.dat"), "a=1\r\n", "the save stores the rest");
+}
+
+// Types a name of the program's folder into the file dialog the last command opened and
+// presses its OK button.
+bool ChooseFile(Checks& checks, const Program& program, const char* name) {
+    // The file name field: cmb13 in an Explorer-style dialog, edt1 in the old one.
+    HWND dialog = nullptr;
+    Soon([&] { return (dialog = program.OwnedBox()) != nullptr; });
+    HWND field = GetDlgItem(dialog, 0x47C);
+    field = field != nullptr ? field : GetDlgItem(dialog, 0x480);
+    return checks.That(dialog != nullptr && field != nullptr &&
+                           wine::SetTextOf(field, (program.folder / name).string()) &&
+                           wine::Press(GetDlgItem(dialog, IDOK)) &&
+                           Soon([&] { return !IsWindow(dialog); }),
+                       std::string("the file dialog opens and takes the name ") + name);
+}
+
+bool ImportsAndExports(Checks& checks, Program& program) {
+    std::ofstream(program.folder / "in.csv", std::ios::binary)
+        << "Message,Response\r\nA,x\r\n\"b, c\",\"2\r\nlines\"\r\n";
+    program.Command(IDM_mnuImport);
+    if (!ChooseFile(checks, program, "in.csv")) {
+        return false;
+    }
+    const auto report = program.Answer(checks, {"Import", nullptr, IDOK});
+    if (!report) {
+        return false;
+    }
+    checks.That(report->find("1 pairs added") != std::string::npos &&
+                    report->find("1 pairs kept") != std::string::npos,
+                "the import reports one pair added and one kept: " + *report);
+    checks.Equal(program.Rows(), 2, "the grid shows the imported row");
+    checks.Equal(program.CellText(1, 1), "2 lines", "a line break in a field becomes a space");
+
+    program.Command(IDM_mnuExport);
+    return ChooseFile(checks, program, "out.csv") &&
+           Answered(checks, program, {"Export", nullptr, IDOK}) &&
+           checks.Equal(program.File("out.csv"),
+                        "\xEF\xBB\xBFMessage,Response\r\na,1\r\n\"b, c\",2 lines\r\n",
+                        "the export is CSV with a byte order mark");
+}
+
+using Stage = bool (*)(Checks&, Program&);
+
+const struct {
+    const char* name;
+    const char* data;  // data.dat at the start; null: none
+    std::vector<Stage> stages;
+} kRuns[] = {
+    {"WholeProgram",
+     nullptr,
+     {StartsWithEmptyTable, EditsAndSaves, RespondsToBuddies, LearnsConversation,
+      LimitsAndKeepsConversations, MinimisesAndComesBack, Exits}},
+    {"TableCommands", "a=1\r\nb=2\r\nc=3\r\n", {DeletesAndSaves, ImportsAndExports}},
+};
+
 }  // namespace
 
 int main() {
-    using Stage = bool (*)(Checks&, Program&);
-    const Stage stages[] = {StartsWithEmptyTable,
-                            EditsAndSaves,
-                            RespondsToBuddies,
-                            LearnsConversation,
-                            LimitsAndKeepsConversations,
-                            MinimisesAndComesBack,
-                            Exits};
     Checks checks;
-    checks.Section("WholeProgram");
-    if (auto program = Program::Start(checks, nullptr)) {
-        for (Stage stage : stages) {
-            if (!stage(checks, *program)) {
-                program->Stopped(checks);
-                break;
+    for (const auto& run : kRuns) {
+        checks.Section(run.name);
+        if (auto program = Program::Start(checks, run.data)) {
+            for (Stage stage : run.stages) {
+                if (!stage(checks, *program)) {
+                    program->Stopped(checks);
+                    break;
+                }
             }
         }
     }

@@ -170,8 +170,7 @@ HWND Program::OwnedBox() const {
 std::optional<std::string> Program::Answer(Checks& checks, const BoxAnswer& answer) const {
     const std::string what = std::string("the box \"") + answer.title + "\"";
     HWND box = nullptr;
-    if (!checks.That(WaitUntil([&] { return (box = OwnedBox()) != nullptr; }, kWaitMs),
-                     what + " opens")) {
+    if (!checks.That(Soon([&] { return (box = OwnedBox()) != nullptr; }), what + " opens")) {
         return std::nullopt;
     }
     checks.Equal(CaptionOf(box), answer.title, what + ": title");
@@ -187,7 +186,7 @@ std::optional<std::string> Program::Answer(Checks& checks, const BoxAnswer& answ
     }
     if ((input && !SetTextOf(field, answer.typed)) ||
         !checks.That(Press(GetDlgItem(box, answer.button)) &&
-                         WaitUntil([&] { return !IsWindow(box); }, kWaitMs) && Settle(),
+                         Soon([&] { return !IsWindow(box); }) && Settle(),
                      what + " closes when its button is pressed")) {
         return std::nullopt;
     }

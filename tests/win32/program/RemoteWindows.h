@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,11 @@
 namespace brevanto::wine {
 
 inline constexpr DWORD kWaitMs = 10'000;
+
+// Whether done() holds within kWaitMs.
+inline bool Soon(const std::function<bool()>& done) {
+    return WaitUntil(done, kWaitMs);
+}
 
 // SendMessageTimeoutA: the answer, or none when the window is gone or does not answer in time.
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
