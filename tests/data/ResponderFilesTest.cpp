@@ -16,6 +16,7 @@ TEST(ConversationFileName, IsSafeOnEverySystemAndNeverShared) {
     const std::pair<std::string, std::string> cases[] = {
         {"bob", "bob.txt"},
         {"PixelFox22", "^pixel^fox22.txt"},
+        {"AZaz09", "^a^zaz09.txt"},  // each range's first and last letter or digit
         {"a b", "a b.txt"},
         {" a ", "%20a%20.txt"},
         {"..\\x/y:z", "%2E%2E%5Cx%2Fy%3Az.txt"},
