@@ -33,52 +33,39 @@ class FaultyFileOps final : public data::FileOps {
     void InterruptEachCall(int times) { interruptions_ = times; }
 
     int Calls(const std::string& name) const {
-        return static_cast<int>(std::count_if(log_.begin(), log_.end(),
-                                              [&](const FileCall& c) { return c.name == name; }));
+        return static_cast<int>(std::ranges::count(log_, name, &FileCall::name));
     }
     const std::vector<FileCall>& Log() const { return log_; }
     // Handles opened for writing and not closed since.
     std::size_t OpenWrittenFiles() const { return written_.size(); }
 
     using Path = std::filesystem::path;
-#define BREVANTO_FAULTY_CALL(Name, Params, Args, Written)             \
-    data::SysResult Name Params override {                            \
-        return Run(#Name, Written, [&] { return real().Name Args; }); \
+    // Each call goes through Run; Opened notes the handles a call opened for writing.
+#define BREVANTO_FAULTY_CALL(Name, Params, Args, Written, Then)                            \
+    data::SysResult Name Params override {                                                 \
+        return Then(Run(#Name, Written, [&] { return data::SystemFileOps().Name Args; })); \
     }
-    BREVANTO_FAULTY_CALL(OpenForReading, (const Path& p), (p), false)
-    BREVANTO_FAULTY_CALL(Read, (int h, char* buffer, std::size_t size), (h, buffer, size), false)
-    BREVANTO_FAULTY_CALL(Sync, (int h), (h), written_.contains(h))
-    BREVANTO_FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to), false)
-    BREVANTO_FAULTY_CALL(Remove, (const Path& p), (p), false)
-    BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p), false)
-    BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h), false)
-    BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h), false)
-    BREVANTO_FAULTY_CALL(Inspect, (const Path& p, data::FileInfo& info), (p, info), false)
-    BREVANTO_FAULTY_CALL(SetPermissions, (const Path& p, unsigned bits), (p, bits), false)
+    BREVANTO_FAULTY_CALL(OpenForReading, (const Path& p), (p), false, )
+    BREVANTO_FAULTY_CALL(OpenOrCreate, (const Path& p), (p), false, Opened)
+    BREVANTO_FAULTY_CALL(CreateNew, (const Path& p), (p), false, Opened)
+    BREVANTO_FAULTY_CALL(Read, (int h, char* buffer, std::size_t size), (h, buffer, size), false, )
+    BREVANTO_FAULTY_CALL(Write, (int h, const char* data, std::size_t size),
+                         (h, data, std::min(size, writeLimit_)), true, )
+    BREVANTO_FAULTY_CALL(Sync, (int h), (h), written_.contains(h), )
+    BREVANTO_FAULTY_CALL(Close, (int h), (h), written_.erase(h) > 0, )
+    BREVANTO_FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to), false, )
+    BREVANTO_FAULTY_CALL(Remove, (const Path& p), (p), false, )
+    BREVANTO_FAULTY_CALL(OpenDirectory, (const Path& p), (p), false, )
+    BREVANTO_FAULTY_CALL(SyncDirectory, (int h), (h), false, )
+    BREVANTO_FAULTY_CALL(CloseDirectory, (int h), (h), false, )
+    BREVANTO_FAULTY_CALL(Inspect, (const Path& p, data::FileInfo& info), (p, info), false, )
+    BREVANTO_FAULTY_CALL(SetPermissions, (const Path& p, unsigned bits), (p, bits), false, )
 #undef BREVANTO_FAULTY_CALL
-    data::SysResult OpenOrCreate(const Path& p) override {
-        return Opened(Run("OpenOrCreate", false, [&] { return real().OpenOrCreate(p); }));
-    }
-    data::SysResult CreateNew(const Path& p) override {
-        return Opened(Run("CreateNew", false, [&] { return real().CreateNew(p); }));
-    }
-    data::SysResult Write(int h, const char* data, std::size_t size) override {
-        return Run("Write", true,
-                   [&] { return real().Write(h, data, std::min(size, writeLimit_)); });
-    }
-    data::SysResult Close(int h) override {
-        const bool written = written_.erase(h) > 0;
-        return Run("Close", written, [&] { return real().Close(h); });
-    }
     Path ResolveLink(const Path& p) override {
-        return real().ResolveLink(p);
+        return data::SystemFileOps().ResolveLink(p);
     }
 
   private:
-    static data::FileOps& real() {
-        return data::SystemFileOps();
-    }
-
     template <class Call>
     data::SysResult Run(const std::string& name, bool onWrittenFile, Call call) {
         // A closing call releases the handle even when it fails (Linux leaves a descriptor
@@ -90,15 +77,14 @@ class FaultyFileOps final : public data::FileOps {
         }
         pending_[name] = 0;
         const int n = Calls(name) + 1;
-        const std::size_t position = log_.size();
-        log_.push_back({name, onWrittenFile});
         std::optional<int> error;
-        if (failAt_ && failAt_->first == position) {
+        if (failAt_ && failAt_->first == log_.size()) {
             error = failAt_->second;
         }
+        log_.push_back({name, onWrittenFile});
         for (const int key : {n, 0}) {
-            const auto failure = failures_.find({name, key});
-            if (!error && failure != failures_.end()) {
+            if (const auto failure = failures_.find({name, key});
+                !error && failure != failures_.end()) {
                 error = failure->second;
             }
         }

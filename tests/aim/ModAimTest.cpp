@@ -1,3 +1,5 @@
+// modAIM's window routines on the simulated client: the calls they make, each routine's
+// sequence written once below, what they read, and what they send and close.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,32 +12,57 @@
 namespace brevanto::modAIM {
 namespace {
 
+using aim::simulated::ReceivedMessage;
 using aim::simulated::SimulatedAim;
 using testing::ElementsAre;
+using testing::HasSubstr;
+using Calls = std::vector<std::string>;
 
 std::string H(Hwnd window) {
     return std::to_string(window);
 }
 
+// GetText and GetCaption ask the length first and then copy into a buffer of size bytes.
+Calls TextCalls(Hwnd window, std::size_t size) {
+    return {"SendMessageA(" + H(window) + ", WM_GETTEXTLENGTH, 0, 0)",
+            "SendMessageA(" + H(window) + ", WM_GETTEXT, " + std::to_string(size) + ", buffer)"};
+}
+Calls CaptionCalls(Hwnd window, std::size_t size) {
+    return {"GetWindowTextLengthA(" + H(window) + ")",
+            "GetWindowTextA(" + H(window) + ", buffer, " + std::to_string(size) + ")"};
+}
+Calls operator+(Calls first, const Calls& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+const Calls kFindBuddyList = {"FindWindowA(\"_Oscar_BuddyListWin\", null)"};
+Calls FindTranscript(Hwnd im) {
+    return {"FindWindowExA(" + H(im) + ", 0, \"WndAte32Class\", null)"};
+}
+
 class ReadingWindows : public testing::Test {
   protected:
+    // The calls the action makes.
+    template <class Action>
+    Calls CallsOf(Action action) {
+        aim.ClearCalls();
+        action();
+        return aim.Calls();
+    }
     SimulatedAim aim;
 };
 
-// Both ask the length first and then copy into a buffer one longer, for the terminator.
+// The buffer is one longer than the length, for the terminator.
 TEST_F(ReadingWindows, CaptionAndTextAskLengthThenCopyIntoLengthPlusOne) {
     const Hwnd im = aim.OpenIMWindow("pixelfox22");
     aim.DeliverBuddyLine(im, "are you there?");
     const Hwnd pane = aim.TranscriptPane(im);
     const std::string html = aim.TranscriptHtml(im);
-    aim.ClearCalls();
-    EXPECT_EQ(GetCaption(aim, im), "pixelfox22 - Instant Message");
-    EXPECT_EQ(GetText(aim, pane), html);
-    EXPECT_THAT(aim.Calls(), ElementsAre("GetWindowTextLengthA(" + H(im) + ")",
-                                         "GetWindowTextA(" + H(im) + ", buffer, 29)",
-                                         "SendMessageA(" + H(pane) + ", WM_GETTEXTLENGTH, 0, 0)",
-                                         "SendMessageA(" + H(pane) + ", WM_GETTEXT, " +
-                                             std::to_string(html.size() + 1) + ", buffer)"));
+    EXPECT_EQ(CallsOf([&] {
+                  EXPECT_EQ(GetCaption(aim, im), "pixelfox22 - Instant Message");
+                  EXPECT_EQ(GetText(aim, pane), html);
+              }),
+              CaptionCalls(im, 29) + TextCalls(pane, html.size() + 1));
 }
 
 // A window whose text shrinks between the two calls still gives the announced length:
@@ -54,13 +81,11 @@ TEST_F(ReadingWindows, ShortCopyKeepsTheAnnouncedLength) {
 TEST_F(ReadingWindows, MissingClosedAndStalledWindowsReadAsEmpty) {
     const Hwnd im = aim.OpenIMWindow("pixelfox22");
     aim.DeliverBuddyLine(im, "hello");
-    aim.ClearCalls();
-    EXPECT_EQ(GetText(aim, 0), "");
-    EXPECT_EQ(GetCaption(aim, 0), "");
-    EXPECT_THAT(aim.Calls(),
-                ElementsAre("SendMessageA(0, WM_GETTEXTLENGTH, 0, 0)",
-                            "SendMessageA(0, WM_GETTEXT, 1, buffer)", "GetWindowTextLengthA(0)",
-                            "GetWindowTextA(0, buffer, 1)"));
+    EXPECT_EQ(CallsOf([&] {
+                  EXPECT_EQ(GetText(aim, 0), "");
+                  EXPECT_EQ(GetCaption(aim, 0), "");
+              }),
+              TextCalls(0, 1) + CaptionCalls(0, 1));
     EXPECT_EQ(GetIMBuddyName(aim, 0), "");
     EXPECT_EQ(GetIMText(aim, 0), "");
 
@@ -75,12 +100,9 @@ TEST_F(ReadingWindows, MissingClosedAndStalledWindowsReadAsEmpty) {
 
 TEST_F(ReadingWindows, IMTextIsTheConvertedTranscriptOfTheFirstPane) {
     const Hwnd im = aim.OpenIMWindow("pixelfox22");
-    aim.ClearCalls();
-    EXPECT_EQ(GetIMText(aim, im), "");  // a new window's transcript is empty
-    const Hwnd pane = aim.TranscriptPane(im);
-    EXPECT_THAT(aim.Calls(), ElementsAre("FindWindowExA(" + H(im) + ", 0, \"WndAte32Class\", null)",
-                                         "SendMessageA(" + H(pane) + ", WM_GETTEXTLENGTH, 0, 0)",
-                                         "SendMessageA(" + H(pane) + ", WM_GETTEXT, 1, buffer)"));
+    // A new window's transcript is empty.
+    EXPECT_EQ(CallsOf([&] { EXPECT_EQ(GetIMText(aim, im), ""); }),
+              FindTranscript(im) + TextCalls(aim.TranscriptPane(im), 1));
 
     aim.SignOn("quietowl7");
     aim.DeliverBuddyLine(im, "are you there?");
@@ -111,18 +133,10 @@ TEST_F(ReadingWindows, BytesAbove0x7FAndCaptionsLongerThan16BitsAreReadWhole) {
 }
 
 TEST_F(ReadingWindows, MyScreenNameComesFromTheBuddyListCaption) {
-    aim.ClearCalls();
-    EXPECT_EQ(GetMyScreenName(aim), "[not online]");
-    EXPECT_THAT(aim.Calls(), ElementsAre("FindWindowA(\"_Oscar_BuddyListWin\", null)"));
-
+    EXPECT_EQ(CallsOf([&] { EXPECT_EQ(GetMyScreenName(aim), "[not online]"); }), kFindBuddyList);
     aim.SignOn("quietowl7");
-    const Hwnd list = aim.BuddyListWindow();
-    aim.ClearCalls();
-    EXPECT_EQ(GetMyScreenName(aim), "quietowl7");
-    EXPECT_THAT(aim.Calls(), ElementsAre("FindWindowA(\"_Oscar_BuddyListWin\", null)",
-                                         "GetWindowTextLengthA(" + H(list) + ")",
-                                         "GetWindowTextA(" + H(list) + ", buffer, 30)"));
-
+    EXPECT_EQ(CallsOf([&] { EXPECT_EQ(GetMyScreenName(aim), "quietowl7"); }),
+              kFindBuddyList + CaptionCalls(aim.BuddyListWindow(), 30));
     aim.SignOff();
     EXPECT_EQ(GetMyScreenName(aim), "[not online]");
 }
@@ -158,18 +172,12 @@ TEST_F(ReadingWindows, LastMessageIsTheTailFromTheBuddysLastLineOrNulWhenTheUser
 // empty name asks nothing.
 TEST_F(ReadingWindows, LastMessageAsksTheScreenNameOnceAndAnEmptyNameAsksNothing) {
     aim.SignOn("quietowl7");
-    aim.ClearCalls();
-    GetMyScreenName(aim);
-    const std::vector<std::string> screenNameCalls = aim.Calls();
-    ASSERT_EQ(screenNameCalls.size(), 3U);
+    const Calls screenNameCalls = kFindBuddyList + CaptionCalls(aim.BuddyListWindow(), 30);
     for (const std::string transcript : {"pixelfox22: hi pixelfox22: again", "marbleJay: hi"}) {
-        aim.ClearCalls();
-        GetLastMessage(aim, transcript, "pixelfox22");
-        EXPECT_EQ(aim.Calls(), screenNameCalls) << transcript;
+        EXPECT_EQ(CallsOf([&] { GetLastMessage(aim, transcript, "pixelfox22"); }), screenNameCalls)
+            << transcript;
     }
-    aim.ClearCalls();
-    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi", ""), "");
-    EXPECT_TRUE(aim.Calls().empty());
+    EXPECT_EQ(CallsOf([&] { EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi", ""), ""); }), Calls{});
 }
 
 // Announces the length it is told and fills the whole buffer, without a terminator.
@@ -225,6 +233,92 @@ TEST(AnnouncedLengths, NegativeReadsAsZeroAndTheResultIsNeverLongerThanAnnounced
     // Gave its length, then stopped answering: as empty as a missing window, not spaces.
     AnnouncingWindow hungAfterLength(5, false);
     EXPECT_EQ(GetText(hungAfterLength, 1), "");
+}
+
+class Replying : public ReadingWindows {
+  protected:
+    void SetUp() override {
+        aim.SignOn("quietowl7");
+        im = aim.OpenIMWindow("pixelfox22");
+        aim.DeliverBuddyLine(im, "are you there?");
+        aim.ClearCalls();
+    }
+    // The calls SendIM makes to the window, whose parts are the given handles.
+    static Calls SendIMCalls(Hwnd im, Hwnd transcript, Hwnd input, Hwnd button,
+                             const std::string& settext) {
+        return FindTranscript(im) +
+               Calls{"GetWindow(" + H(transcript) + ", GW_HWNDNEXT)",
+                     "SendMessageA(" + H(input) + ", WM_SETTEXT, 0, " + settext + ")",
+                     "FindWindowExA(" + H(im) + ", 0, \"_Oscar_IconBtn\", null)",
+                     "SendMessageA(" + H(button) + ", WM_LBUTTONDOWN, 0, 0)",
+                     "SendMessageA(" + H(button) + ", WM_LBUTTONUP, 0, 0)"};
+    }
+    Calls SendIMCalls(const std::string& settext) const {
+        return SendIMCalls(im, aim.TranscriptPane(im), aim.InputPane(im), aim.SendButton(im),
+                           settext);
+    }
+    Hwnd im = 0;
+};
+
+TEST_F(Replying, SendIMSetsTheInputPaneAndPressesSendOnceEvenForAnEmptyReply) {
+    aim.TypeInput(im, "half-typed by the user");
+    SendIM(aim, im, "yes");
+    EXPECT_EQ(aim.Calls(), SendIMCalls("\"yes\""));
+    EXPECT_THAT(aim.MessagesOf(aim.SendButton(im)),
+                ElementsAre(ReceivedMessage{aim::WM_LBUTTONDOWN, 0, 0, false},
+                            ReceivedMessage{aim::WM_LBUTTONUP, 0, 0, false}));
+    EXPECT_EQ(aim.InputText(im), "");
+    EXPECT_EQ(GetIMText(aim, im), "pixelfox22: are you there?\nquietowl7: yes\n");
+    EXPECT_TRUE(aim.IsAlive(im));
+
+    aim.TypeInput(im, "draft");
+    const std::string before = aim.TranscriptHtml(im);
+    EXPECT_EQ(CallsOf([&] { SendIM(aim, im, ""); }), SendIMCalls("\"\""));
+    EXPECT_EQ(aim.InputText(im), "");
+    EXPECT_EQ(aim.TranscriptHtml(im), before);  // AIM sends no empty message
+
+    // A missing window gets the same calls, and nothing happens.
+    EXPECT_EQ(CallsOf([&] { SendIM(aim, 0, "yes"); }), SendIMCalls(0, 0, 0, 0, "\"yes\""));
+    EXPECT_EQ(aim.TranscriptHtml(im), before);
+}
+
+TEST_F(Replying, ReplyGoesIntoThePaneUnchanged) {
+    // With the button hung the pane keeps what SendIM put there.
+    aim.SetStalled(aim.SendButton(im), true);
+    const std::string reply = "line1\nline2\r\ncaf\xE9 \xFF";
+    SendIM(aim, im, reply);
+    EXPECT_EQ(aim.Calls(), SendIMCalls(R"("line1\nline2\r\ncaf\xE9 \xFF")"));
+    EXPECT_EQ(aim.InputText(im), reply);
+
+    aim.SetStalled(aim.SendButton(im), false);
+    SendIM(aim, im, reply);
+    EXPECT_THAT(aim.TranscriptHtml(im), HasSubstr("> line1<BR>line2<BR>caf\xE9 \xFF</FONT>"));
+}
+
+TEST_F(Replying, CloseWindowPostsOneCloseThatActsOnTheNextMessageLoopOnceTheWindowAnswers) {
+    const Hwnd behind = aim.OpenIMWindow("marbleJay");
+    aim.BringToFront(im);
+    EXPECT_EQ(CallsOf([&] { CloseWindow(aim, im); }),
+              Calls{"PostMessageA(" + H(im) + ", WM_CLOSE, 0, 0)"});
+    EXPECT_TRUE(aim.IsAlive(im));
+    EXPECT_EQ(aim.FindWindowA("AIM_IMessage", nullptr), im);
+
+    EXPECT_EQ(aim.ProcessMessages(), 1U);
+    EXPECT_FALSE(aim.IsAlive(im));
+    EXPECT_FALSE(aim.IsAlive(aim.TranscriptPane(im)));
+    EXPECT_THAT(aim.MessagesOf(im), ElementsAre(ReceivedMessage{aim::WM_CLOSE, 0, 0, true}));
+    EXPECT_EQ(aim.FindWindowA("AIM_IMessage", nullptr), behind);
+    EXPECT_EQ(GetIMBuddyName(aim, aim.FindWindowA("AIM_IMessage", nullptr)), "marbleJay");
+
+    // A hung window's close waits until it recovers.
+    aim.SetStalled(behind, true);
+    CloseWindow(aim, behind);
+    EXPECT_EQ(aim.ProcessMessages(), 0U);
+    EXPECT_TRUE(aim.IsAlive(behind));
+    aim.SetStalled(behind, false);
+    EXPECT_EQ(aim.ProcessMessages(), 1U);
+    EXPECT_FALSE(aim.IsAlive(behind));
+    EXPECT_EQ(aim.PendingMessages(), 0U);
 }
 
 }  // namespace
