@@ -128,7 +128,9 @@ std::size_t LogLayout::OffsetAt(const LogRow& row, int x) const {
 }
 
 std::string_view LogLayout::Between(std::size_t a, std::size_t b) const {
-    const auto [from, to] = std::minmax(std::min(a, text_.size()), std::min(b, text_.size()));
+    // By value: std::minmax of temporaries would hand back references to them.
+    const std::size_t from = std::min({a, b, text_.size()});
+    const std::size_t to = std::min(std::max(a, b), text_.size());
     return std::string_view(text_).substr(from, to - from);
 }
 
