@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,7 +36,7 @@ class Label {
             return exact_->FirstFrom(from);
         }
         std::size_t at = anyCase_.FirstFrom(from);
-        while (at != kNone && !Exact(at)) {
+        while (at != kNone && text_.substr(at, label_.size()) != label_) {
             at = anyCase_.FirstFrom(at + 1);
         }
         return at;
@@ -71,29 +69,6 @@ class Label {
     }
 
   private:
-    // Whether the label's exact bytes stand at at, where its folded bytes were found. A
-    // word at a time: labels are short and compared once per stretch.
-    bool Exact(std::size_t at) const {
-        const char* here = text_.data() + at;
-        const char* label = label_.data();
-        std::size_t left = label_.size();
-        for (; left >= 8; left -= 8, here += 8, label += 8) {
-            std::uint64_t a;
-            std::uint64_t b;
-            std::memcpy(&a, here, 8);
-            std::memcpy(&b, label, 8);
-            if (a != b) {
-                return false;
-            }
-        }
-        for (; left > 0; --left, ++here, ++label) {
-            if (*here != *label) {
-                return false;
-            }
-        }
-        return true;
-    }
-
     std::string_view text_;
     std::string_view label_;
     aim::Occurrences anyCase_;
