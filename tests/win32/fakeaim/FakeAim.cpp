@@ -10,8 +10,10 @@
 //   stall ""         its thread stops answering messages
 //   shortcopy <n>    its transcript pane copies at most n characters, while it still
 //                    announces its whole length
-// Exit code 0, 2 for a bad command line, 3 when a window cannot be made, 4 when the report
-// cannot be written.
+// Once every window exists it creates the report file, to which it then appends its events:
+// "settext" (the input pane was set) and "sent" (a line went out). It runs until it is ended,
+// or for two minutes at most, so that a runner that dies cannot leave it behind. Exit code 0,
+// 2 for a bad command line, 3 when a window or the report file cannot be made.
 #include <windows.h>
 
 #include <algorithm>
@@ -33,6 +35,7 @@ using namespace brevanto::wine;
 namespace html = brevanto::aim::simulated;
 
 constexpr long long kClock = 21 * 3600 + 14 * 60 + 2;  // the time stamps' time of day
+constexpr unsigned kLifetimeMs = 120'000;
 
 struct ImWindow;
 
@@ -58,7 +61,6 @@ struct ImWindow {
 // The client's whole state; a process holds one.
 std::string me;  // empty: signed off
 std::vector<std::unique_ptr<ImWindow>> ims;
-std::vector<ReportLine> events;  // only the main thread's windows answer, so no lock
 std::string reportPath;
 
 void AppendLine(ImWindow& im, bool fromUser, const std::string& text) {
@@ -69,20 +71,10 @@ void AppendLine(ImWindow& im, bool fromUser, const std::string& text) {
                              html::FormatTimestamp(kClock), html::TypedTextToHtml(text)));
 }
 
-bool WriteReport() {
-    std::string out;
-    for (const auto& im : ims) {
-        const auto handle = static_cast<int>(reinterpret_cast<std::intptr_t>(im->frame));
-        out += FormatLine({"im", im->index, std::to_string(handle)}) +
-               FormatLine({"transcript", im->index, im->transcript.text});
-    }
-    for (const ReportLine& event : events) {
-        out += FormatLine(event);
-    }
-    std::ofstream file(reportPath, std::ios::binary | std::ios::trunc);
-    file << out << "end\n";
-    file.close();
-    return static_cast<bool>(file);
+// Only the main thread's windows answer, so no lock.
+void Report(const char* kind, const ImWindow& im, const std::string& text) {
+    std::ofstream(reportPath, std::ios::binary | std::ios::app)
+        << kind << ' ' << im.index << ' ' << Escape(text) << '\n';
 }
 
 void BringToFront(HWND window) {
@@ -147,7 +139,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             pane->text = text == nullptr ? "" : FromWide(text);
             if (pane->isInput) {
-                events.push_back({"settext", pane->owner->index, pane->text});
+                Report("settext", *pane->owner, pane->text);
             }
             return TRUE;
         }
@@ -165,41 +157,18 @@ LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == WM_LBUTTONUP && im->armed && !im->input.text.empty() && !me.empty()) {
         AppendLine(*im, true, im->input.text);
-        events.push_back({"sent", im->index, im->input.text});
+        Report("sent", *im, im->input.text);
         im->input.text.clear();
     }
     im->armed = message == WM_LBUTTONDOWN;
     return 0;
 }
 
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case kRaiseMessage: {
-            const std::size_t index = wParam;
-            // A stalled window's thread would never answer the reordering.
-            if (index >= ims.size() || !IsWindow(ims[index]->frame) || ims[index]->stalled) {
-                return 0;
-            }
-            BringToFront(ims[index]->frame);
-            return 1;
-        }
-        case kReportMessage:
-            return WriteReport() ? 1 : 0;
-        case kQuitMessage:
-        case WM_TIMER:  // the lifetime is over
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 bool RegisterClasses() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     const std::pair<const char*, WNDPROC> classes[] = {{"AIM_IMessage", DefWindowProcA},
                                                        {"_Oscar_IconBtn", ButtonProc},
-                                                       {"_Oscar_BuddyListWin", DefWindowProcA},
-                                                       {kControlClass, ControlProc}};
+                                                       {"_Oscar_BuddyListWin", DefWindowProcA}};
     for (const auto& [name, procedure] : classes) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = procedure;
@@ -287,39 +256,31 @@ int main(int argc, char** argv) {
         ShowWindow(buddyList, SW_SHOWNOACTIVATE);
         BringToFront(buddyList);
     }
-    // A stalled window is made by a thread of its own that then waits on this event, never
-    // on a message queue: the window exists but never answers.
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::vector<std::thread> stalledThreads;
+    // A stalled window is made by a thread of its own that then sleeps, never reading its
+    // message queue: the window exists but never answers.
     bool opened = true;
     for (const auto& im : ims) {
         if (im->stalled) {
             std::promise<bool> done;
             std::future<bool> result = done.get_future();
-            stalledThreads.emplace_back([&window = *im, release, done = std::move(done)]() mutable {
+            std::thread([&window = *im, done = std::move(done)]() mutable {
                 done.set_value(OpenIm(window));
-                WaitForSingleObject(release, INFINITE);
-                DestroyWindow(window.frame);
-            });
+                Sleep(INFINITE);
+            }).detach();
             opened = opened && result.get();
         } else {
             opened = opened && OpenIm(*im);
         }
     }
-    // The control window comes last: once the runner finds it, everything is there.
-    HWND control = CreateWindowExA(0, kControlClass, reportPath.c_str(), WS_POPUP, 0, 0, 0, 0,
-                                   nullptr, nullptr, instance, nullptr);
-    if (opened && control != nullptr && SetTimer(control, 1, kClientLifetimeMs, nullptr) != 0) {
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+    // The report file comes last: once the runner finds it, everything is there.
+    if (!opened || !std::ofstream(reportPath, std::ios::binary | std::ios::trunc)) {
+        return 3;
     }
-    const bool written = WriteReport();
-    SetEvent(release);
-    for (std::thread& thread : stalledThreads) {
-        thread.join();
+    SetTimer(nullptr, 0, kLifetimeMs, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    return !opened || control == nullptr ? 3 : written ? 0 : 4;
+    return 0;
 }

@@ -33,28 +33,24 @@ bool Answered(Checks& checks, const Program& program, const wine::BoxAnswer& ans
     return program.Answer(checks, answer).has_value();
 }
 
-// Starts auto respond against a client holding `scenario`, waits until every IM window is
-// answered and closed, and returns the client's report; none after a failed check.
-std::optional<wine::Report> AutoRespond(Checks& checks, Program& program,
-                                        const Scenario& scenario) {
+// Starts auto respond against a client holding `scenario` and waits until every IM window
+// is answered and closed; the client, or null after a failed check.
+std::unique_ptr<wine::FakeAimProcess> AutoRespond(Checks& checks, Program& program,
+                                                  const Scenario& scenario) {
     auto client = wine::StartClient(checks, scenario);
-    if (!client) {
-        return std::nullopt;
-    }
     wine::Press(program.Control(IDC_cmdStart));
-    if (!Answered(checks, program, kNoticeYes) ||
+    if (!client || !Answered(checks, program, kNoticeYes) ||
         !checks.That(Soon([] { return !FindWindowA("AIM_IMessage", nullptr); }) && program.Settle(),
                      "every IM window is answered and closed")) {
-        return std::nullopt;
+        return nullptr;
     }
-    auto report = client->Quit();
-    checks.That(report.has_value(), "the fake client reports at the end");
-    return report;
+    return client;
 }
 
-bool Sent(const wine::Report& report, int index, const char* text) {
-    const auto sent = report.All("sent", index);
-    return text == nullptr ? sent.empty() : sent == std::vector<std::string>{text};
+// The lines the client's IM window sent: none, or the one given.
+bool Sent(const wine::FakeAimProcess& client, int index, const char* text) {
+    using Texts = std::vector<std::string>;
+    return client.Events("sent", index) == (text == nullptr ? Texts{} : Texts{text});
 }
 
 bool StartsWithEmptyTable(Checks& checks, Program& program) {
@@ -104,17 +100,17 @@ bool EditsAndSaves(Checks& checks, Program& program) {
 
 bool RespondsToBuddies(Checks& checks, Program& program) {
     wine::SetTextOf(program.Control(IDC_txtLeadingMessage), "[away]");
-    const auto report = AutoRespond(checks, program,
+    const auto client = AutoRespond(checks, program,
                                     {{"signon", "quietowl7"},
                                      {"im", "pixelfox22"},
                                      {"buddy", "Are you there?"},
                                      {"im", "sunnyday"},
                                      {"buddy", "what's new"}});
-    if (!report) {
+    if (!client) {
         return false;
     }
-    checks.That(Sent(*report, 0, "[away] yes, here"), "the message in the table gets its response");
-    checks.That(Sent(*report, 1, "[away] :-)"),
+    checks.That(Sent(*client, 0, "[away] yes, here"), "the message in the table gets its response");
+    checks.That(Sent(*client, 1, "[away] :-)"),
                 "a message without an entry gets the default message");
     checks.Equal(wine::CaptionOf(program.Control(IDC_cmdStart)), "Sto&p Auto Respond",
                  "the start button now stops");
@@ -186,16 +182,16 @@ bool LimitsAndKeepsConversations(Checks& checks, Program& program) {
                     ini.find("ReplyLimitMinutes=10\r\n") != std::string::npos,
                 "brevanto.ini remembers both options");
 
-    const auto report = AutoRespond(checks, program,
+    const auto client = AutoRespond(checks, program,
                                     {{"signon", "quietowl7"},
                                      {"im", "Con"},
                                      {"buddy", "Are you there?"},
                                      {"im", "Con"},
                                      {"buddy", "Are you there?"}});
-    if (!report) {
+    if (!client) {
         return false;
     }
-    checks.That(Sent(*report, 1, "[away] yes, here") && Sent(*report, 0, nullptr),
+    checks.That(Sent(*client, 1, "[away] yes, here") && Sent(*client, 0, nullptr),
                 "the buddy's second window within the limit gets no reply");
     const std::string kept = program.File("logs/^con.txt");
     checks.That(kept.find("quietowl7: [away] yes, here\r\n\r\n") != std::string::npos &&

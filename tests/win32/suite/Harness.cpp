@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 // Last: its macros would rename the window-system names the header declares.
@@ -91,85 +90,73 @@ std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const Scenario& scen
     client->reportPath_ = std::string(temp) + "brevanto-fakeaim-" +
                           std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) +
                           ".txt";
+    DeleteFileA(client->reportPath_.c_str());
     std::string arguments = "\"" + client->reportPath_ + "\"";
     for (const auto& [command, argument] : scenario) {
         arguments += " " + command + " \"" + Escape(argument) + "\"";
+        if (command == "im") {
+            client->buddies_.push_back(argument);
+        }
     }
     client->process_ = StartProcess(checks, ThisProgramsFolder() + "fakeaim.exe", arguments);
     if (client->process_ == nullptr) {
         return nullptr;
     }
-    WaitUntil(
-        [&] {
-            client->control_ = FindWindowA(kControlClass, client->reportPath_.c_str());
-            return client->control_ != nullptr ||
-                   WaitForSingleObject(client->process_, 0) == WAIT_OBJECT_0;
-        },
-        3 * kTimeoutMs);
-    const std::optional<Report> report = client->CurrentReport();
-    if (!report) {
+    // The client makes its report file once all its windows exist.
+    const auto ready = [&] {
+        return GetFileAttributesA(client->reportPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    WaitUntil([&] { return ready() || WaitForSingleObject(client->process_, 0) == WAIT_OBJECT_0; },
+              3 * kTimeoutMs);
+    if (!ready()) {
         DWORD code = 0;
         GetExitCodeProcess(client->process_, &code);
         checks.Fail("the fake AIM client gets ready (exit code " + std::to_string(code) + ")");
         return nullptr;
     }
-    for (const ReportLine& line : report->lines) {
-        if (line.kind == "im") {
-            client->ims_.push_back(static_cast<aim::Hwnd>(std::stoll(line.text)));
-        }
-    }
     return client;
 }
 
 FakeAimProcess::~FakeAimProcess() {
-    Quit();
-    CloseHandle(process_);
+    if (process_ != nullptr) {
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, kTimeoutMs);
+        CloseHandle(process_);
+    }
     DeleteFileA(reportPath_.c_str());
 }
 
 aim::Hwnd FakeAimProcess::Im(int index) const {
-    return index >= 0 && index < static_cast<int>(ims_.size())
-               ? ims_[static_cast<std::size_t>(index)]
-               : 0;
+    const std::string caption = buddies_.at(static_cast<std::size_t>(index)) + " - Instant Message";
+    return static_cast<aim::Hwnd>(
+        reinterpret_cast<std::intptr_t>(FindWindowA("AIM_IMessage", caption.c_str())));
 }
 
 bool FakeAimProcess::Raise(int index) const {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(static_cast<HWND>(control_), kRaiseMessage,
-                               static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, kTimeoutMs,
-                               &result) != 0 &&
-           result == 1;
+    return SetWindowPos(reinterpret_cast<HWND>(static_cast<std::intptr_t>(Im(index))), HWND_TOP, 0,
+                        0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0;
 }
 
-std::optional<Report> FakeAimProcess::CurrentReport() const {
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(static_cast<HWND>(control_), kReportMessage, 0, 0, SMTO_ABORTIFHUNG,
-                            kTimeoutMs, &result) == 0 ||
-        result != 1) {
-        return std::nullopt;
-    }
-    return ReadReport();
-}
-
-std::optional<Report> FakeAimProcess::Quit() {
-    if (process_ == nullptr) {
-        return std::nullopt;
-    }
-    // A client that ended already (its lifetime ran out) has written its report.
-    PostMessageA(static_cast<HWND>(control_), kQuitMessage, 0, 0);
-    if (WaitForSingleObject(process_, kTimeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, kTimeoutMs);
-        return std::nullopt;
-    }
-    return ReadReport();
-}
-
-std::optional<Report> FakeAimProcess::ReadReport() const {
+std::optional<std::vector<std::string>> FakeAimProcess::Events(std::string_view kind,
+                                                               int index) const {
     std::ifstream file(reportPath_, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return file ? ParseReport(text.str()) : std::nullopt;
+    if (!file) {
+        return std::nullopt;
+    }
+    std::vector<std::string> texts;
+    std::string lineKind, escaped;
+    int lineIndex = 0;
+    while (file >> lineKind >> lineIndex && file.get() == ' ' && std::getline(file, escaped)) {
+        const std::optional<std::string> text = Unescape(escaped);
+        if (!text) {
+            return std::nullopt;
+        }
+        if (lineKind == kind && lineIndex == index) {
+            texts.push_back(*text);
+        }
+    }
+    // Only a whole report ends where the file does.
+    return file.eof() ? std::optional(texts) : std::nullopt;
 }
 
 }  // namespace brevanto::wine

@@ -56,29 +56,27 @@ unsigned ActiveCodePage();
 // The client's scenario: commands and their arguments, `{{"im", "pixelfox22"}}`; any bytes.
 using Scenario = std::vector<std::pair<std::string, std::string>>;
 
-// One run of the fake AIM client as a separate process: started with a scenario, commanded
-// through its control window, and ended with its report read back.
+// One run of the fake AIM client as a separate process, started with a scenario and ended
+// (killed) when it goes.
 class FakeAimProcess {
   public:
     ~FakeAimProcess();
 
-    // The IM windows' handles, in scenario order, as the client reported them at start.
+    // The IM windows of the scenario, in its order, found by their captions.
     aim::Hwnd Im(int index) const;
     // Brings the IM window to the front of the z-order.
     bool Raise(int index) const;
-    // What the client has seen so far, and how its windows are now.
-    std::optional<Report> CurrentReport() const;
-    // Ends the client and returns its last report.
-    std::optional<Report> Quit();
+    // The texts of the client's events of that kind for that IM window so far, in order
+    // ("settext": the input pane was set, "sent": a line went out); none when its report
+    // cannot be read.
+    std::optional<std::vector<std::string>> Events(std::string_view kind, int index) const;
 
   private:
     friend std::unique_ptr<FakeAimProcess> StartClient(Checks&, const Scenario&);
-    std::optional<Report> ReadReport() const;
 
     std::string reportPath_;
     void* process_ = nullptr;  // HANDLE
-    void* control_ = nullptr;  // HWND
-    std::vector<aim::Hwnd> ims_;
+    std::vector<std::string> buddies_;
 };
 
 // Starts fakeaim.exe from the folder of the running program and waits until its windows
