@@ -147,17 +147,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "hold") {
         return Hold(argv[2]);
     }
-    const struct {
-        const char* name;
-        void (*run)(Checks&);
-    } tests[] = {{"ReadOnlyAndHiddenFiles", ReadOnlyAndHiddenFiles},
-                 {"Folders", Folders},
-                 {"EditedOnDisk", EditedOnDisk},
-                 {"OneInstancePerFolder", OneInstancePerFolder}};
-    Checks checks;
-    for (const auto& test : tests) {
-        checks.Section(test.name);
-        test.run(checks);
-    }
-    return checks.Finish();
+    return wine::RunTests(argc, argv,
+                          {{"ReadOnlyAndHiddenFiles", ReadOnlyAndHiddenFiles},
+                           {"Folders", Folders},
+                           {"EditedOnDisk", EditedOnDisk},
+                           {"OneInstancePerFolder", OneInstancePerFolder}});
 }

@@ -4,6 +4,7 @@
 // Import and Export through the common file dialogs). Each stage needs the one before it,
 // so a run stops at the first stage that leaves the program in a state it did not expect.
 // programdriver.exe ends with "N passed, M failed"; the exit code is 1 on any failure.
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -310,32 +311,26 @@ bool ImportsAndExports(Checks& checks, Program& program) {
 
 using Stage = bool (*)(Checks&, Program&);
 
-const struct {
-    const char* name;
-    const char* data;  // data.dat at the start; null: none
-    std::vector<Stage> stages;
-} kRuns[] = {
-    {"WholeProgram",
-     nullptr,
-     {StartsWithEmptyTable, EditsAndSaves, RespondsToBuddies, LearnsConversation,
-      LimitsAndKeepsConversations, MinimisesAndComesBack, Exits}},
-    {"TableCommands", "a=1\r\nb=2\r\nc=3\r\n", {DeletesAndSaves, ImportsAndExports}},
-};
+// A run of the program started beside `data` as data.dat (none when null): its stages in
+// order, up to the first that fails.
+wine::Test Run(std::string_view name, const char* data, std::vector<Stage> stages) {
+    const auto run = [data, stages](Checks& checks) {
+        if (auto program = Program::Start(checks, data);
+            program &&
+            !std::ranges::all_of(stages, [&](Stage stage) { return stage(checks, *program); })) {
+            program->Stopped(checks);
+        }
+    };
+    return {name, run};
+}
 
 }  // namespace
 
-int main() {
-    Checks checks;
-    for (const auto& run : kRuns) {
-        checks.Section(run.name);
-        if (auto program = Program::Start(checks, run.data)) {
-            for (Stage stage : run.stages) {
-                if (!stage(checks, *program)) {
-                    program->Stopped(checks);
-                    break;
-                }
-            }
-        }
-    }
-    return checks.Finish();
+int main(int argc, char** argv) {
+    return wine::RunTests(
+        argc, argv,
+        {Run("WholeProgram", nullptr,
+             {StartsWithEmptyTable, EditsAndSaves, RespondsToBuddies, LearnsConversation,
+              LimitsAndKeepsConversations, MinimisesAndComesBack, Exits}),
+         Run("TableCommands", "a=1\r\nb=2\r\nc=3\r\n", {DeletesAndSaves, ImportsAndExports})});
 }

@@ -15,11 +15,6 @@ constexpr DWORD kTimeoutMs = 10'000;
 
 }  // namespace
 
-void Checks::Section(std::string_view name) {
-    std::printf("== %.*s\n", static_cast<int>(name.size()), name.data());
-    std::fflush(stdout);
-}
-
 bool Checks::That(bool ok, std::string_view what) {
     std::printf("%s %.*s\n", ok ? "PASS" : "FAIL", static_cast<int>(what.size()), what.data());
     std::fflush(stdout);
@@ -77,8 +72,24 @@ void* StartProcess(Checks& checks, const std::string& exe, const std::string& ar
     return process.hProcess;
 }
 
-unsigned ActiveCodePage() {
-    return GetACP();
+int RunTests(int argc, char** argv, const std::vector<Test>& tests) {
+    const std::string_view filter = argc > 1 ? argv[1] : "";
+    Checks checks;
+    int run = 0;
+    for (const Test& test : tests) {
+        if (test.name.find(filter) != std::string_view::npos &&
+            (test.codePage == 0 || test.codePage == GetACP())) {
+            std::printf("== %.*s\n", static_cast<int>(test.name.size()), test.name.data());
+            std::fflush(stdout);
+            test.run(checks);
+            ++run;
+        }
+    }
+    if (run == 0) {
+        checks.Fail("no test matches the name part given under code page " +
+                    std::to_string(GetACP()));
+    }
+    return checks.Finish();
 }
 
 std::unique_ptr<FakeAimProcess> StartClient(Checks& checks, const Scenario& scenario) {

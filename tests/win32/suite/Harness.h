@@ -21,7 +21,6 @@ namespace brevanto::wine {
 // the summary line "N passed, M failed" closes the output.
 class Checks {
   public:
-    void Section(std::string_view name);
     bool That(bool ok, std::string_view what);
     // Texts are shown escaped, so NULs, line feeds and bytes 0x80-0xFF are visible.
     bool Equal(std::string_view actual, std::string_view expected, std::string_view what);
@@ -50,8 +49,16 @@ std::string ThisProgramsFolder();
 void* StartProcess(Checks& checks, const std::string& exe, const std::string& arguments,
                    const std::string& folder = {});
 
-// The active ANSI code page (GetACP).
-unsigned ActiveCodePage();
+// A test of a Wine program; one bound to a code page runs only when that is the active one.
+struct Test {
+    std::string_view name;
+    std::function<void(Checks&)> run;
+    unsigned codePage = 0;  // 0: any
+};
+
+// Runs, each in a section of its own, the tests whose name holds argv[1] (all without it)
+// and prints the summary; the program's exit code, 1 on any failure or when none ran.
+int RunTests(int argc, char** argv, const std::vector<Test>& tests);
 
 // The client's scenario: commands and their arguments, `{{"im", "pixelfox22"}}`; any bytes.
 using Scenario = std::vector<std::pair<std::string, std::string>>;

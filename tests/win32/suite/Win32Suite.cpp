@@ -131,52 +131,35 @@ Scenario Says(const Sample& sample) {
 }
 
 // Each test runs against a client of its own holding its scenario.
-struct NamedTest {
-    std::string_view name;
-    Scenario scenario;
-    void (*run)(Checks&, FakeAimProcess&, Win32WindowSystem&);
-    unsigned codePage = 0;  // 0: any
-};
-
-const NamedTest kTests[] = {
-    {"ZOrder", {{"im", "first"}, {"im", "second"}}, ZOrder},
-    {"ShortCopy",
-     {{"im", "pixelfox22"}, {"buddy", "are you there?"}, {"shortcopy", "6"}},
-     ShortCopy},
-    {"StalledWindow",
-     {{"signon", "quietowl7"},
-      {"im", "quickbuddy"},
-      {"buddy", "hi"},
-      {"im", "slowbuddy"},
-      {"buddy", "anyone?"},
-      {"stall", ""}},
-     StalledWindow},
-    {"CodePage1252", Says(k1252), CheckSample<k1252>, 1252},
-    {"CodePage1251", Says(k1251), CheckSample<k1251>, 1251},
-    {"CodePage932", Says(k932), CheckSample<k932>, 932},
-};
+Test WithClient(std::string_view name, const Scenario& scenario,
+                void (*run)(Checks&, FakeAimProcess&, Win32WindowSystem&), unsigned codePage = 0) {
+    const auto withClient = [scenario, run](Checks& checks) {
+        if (auto client = StartClient(checks, scenario)) {
+            Win32WindowSystem windows(kTimeoutMs);
+            run(checks, *client, windows);
+        }
+    };
+    return {name, withClient, codePage};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string_view filter = argc > 1 ? argv[1] : "";
-    const unsigned codePage = ActiveCodePage();
-    Checks checks;
-    int run = 0;
-    for (const NamedTest& test : kTests) {
-        if (test.name.find(filter) != std::string_view::npos &&
-            (test.codePage == 0 || test.codePage == codePage)) {
-            checks.Section(test.name);
-            if (auto client = StartClient(checks, test.scenario)) {
-                Win32WindowSystem windows(kTimeoutMs);
-                test.run(checks, *client, windows);
-            }
-            ++run;
-        }
-    }
-    if (run == 0) {
-        checks.Fail("no test matches the name part given under code page " +
-                    std::to_string(codePage));
-    }
-    return checks.Finish();
+    return RunTests(
+        argc, argv,
+        {WithClient("ZOrder", {{"im", "first"}, {"im", "second"}}, ZOrder),
+         WithClient("ShortCopy",
+                    {{"im", "pixelfox22"}, {"buddy", "are you there?"}, {"shortcopy", "6"}},
+                    ShortCopy),
+         WithClient("StalledWindow",
+                    {{"signon", "quietowl7"},
+                     {"im", "quickbuddy"},
+                     {"buddy", "hi"},
+                     {"im", "slowbuddy"},
+                     {"buddy", "anyone?"},
+                     {"stall", ""}},
+                    StalledWindow),
+         WithClient("CodePage1252", Says(k1252), CheckSample<k1252>, 1252),
+         WithClient("CodePage1251", Says(k1251), CheckSample<k1251>, 1251),
+         WithClient("CodePage932", Says(k932), CheckSample<k932>, 932)});
 }
