@@ -71,7 +71,8 @@ class FakeAimProcess {
 
     // The IM windows of the scenario, in its order, found by their captions.
     aim::Hwnd Im(int index) const;
-    // Brings the IM window to the front of the z-order.
+    // Brings the IM window to the front of the z-order; not a stalled one, since
+    // SetWindowPos waits for the window's thread.
     bool Raise(int index) const;
     // The texts of the client's events of that kind for that IM window so far, in order
     // ("settext": the input pane was set, "sent": a line went out); none when its report
