@@ -12,34 +12,29 @@ namespace {
 
 using Pairs = std::vector<LearnedPair>;
 
-// Transcripts as learning sees them: each line's line feed has become a space.
+// Transcripts as learning sees them: each line's line feed has become a space. These rows
+// pin down what the literal split the fuzz replay trusts reads the rule as; more corners are
+// its seeds.
 TEST(LearningSplit, BuddyStretchesAnsweredByTheUserBecomePairs) {
     const struct {
-        std::string transcript;
+        std::string transcript, user;
         Pairs expected;
     } cases[] = {
-        {"Sam: Hi Sam: there Kim: yo Kim: sup ", {{"hi there", "yo sup"}}},
-        // Text before the buddy's first line is skipped; unanswered text is not learned.
-        {"Kim: hey Sam: hi Kim: hello ", {{"hi", "hello"}}},
-        {"Kim: hey Kim: anyone there ", {}},
-        {"Sam: hi Sam: anyone ", {}},
-        // Messages are lower-cased, Windows-1252 capitals too; answers keep their case.
-        {"Sam: HOW Are You Kim: Hello There ", {{"how are you", "Hello There"}}},
-        {"Sam: \xC4RGER Kim: \xC4h ", {{"\xE4rger", "\xC4h"}}},
-        {"Sam:  Kim: what? ", {{"", "what?"}}},
+        // Text before the buddy's first line is skipped.
+        {"Kim: hey Sam: hi Kim: hello ", "Kim: ", {{"hi", "hello"}}},
         // Labels are found case-sensitively but removed without regard to case.
-        {"Sam: hi SAM: there Kim: yo ", {{"hi there", "yo"}}},
-        {"Sam: hi Kim: hello sam: more ", {{"hi", "hello sam: more"}}},
-        {"Sam: ask KIM: later Kim: ok ", {{"ask kim: later", "ok"}}},
+        {"Sam: hi SAM: there Kim: yo ", "Kim: ", {{"hi there", "yo"}}},
+        {"Sam: hi Kim: hello sam: more ", "Kim: ", {{"hi", "hello sam: more"}}},
+        // Signed off, the user's label is never in a transcript.
+        {"Sam: hi Kim: hello ", "[not online]: ", {}},
+        // The user's label begins with the buddy's, and the user spoke first.
+        {"Sam: Kim: hi Sam: yo Sam: Kim: ok ", "Sam: Kim: ", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitConversation(c.transcript, "Sam: ", "Kim: "), c.expected) << c.transcript;
+        EXPECT_EQ(SplitConversation(c.transcript, "Sam: ", c.user), c.expected) << c.transcript;
+        EXPECT_EQ(oracles::LiteralLearning(c.transcript, "Sam: ", c.user), c.expected)
+            << c.transcript;
     }
-    // Signed off, the user's label is "[not online]: " and never in a transcript.
-    EXPECT_EQ(SplitConversation("Sam: hi Kim: hello ", "Sam: ", "[not online]: "), Pairs{});
-    // The user's label begins with the buddy's, and the user spoke first: nothing is learned.
-    EXPECT_EQ(SplitConversation("Sam: Kim: hi Sam: yo Sam: Kim: ok ", "Sam: ", "Sam: Kim: "),
-              Pairs{});
 }
 
 }  // namespace
