@@ -20,13 +20,6 @@ using Calls = std::vector<std::string>;
 
 class ReadingWindows : public testing::Test {
   protected:
-    // The calls the action makes.
-    template <class Action>
-    Calls CallsOf(Action action) {
-        aim.ClearCalls();
-        action();
-        return aim.Calls();
-    }
     SimulatedAim aim;
 };
 
@@ -69,7 +62,13 @@ TEST_F(ReadingWindows, IMTextIsTheConvertedTranscriptOfTheFirstPane) {
     EXPECT_EQ(GetIMText(aim, im), "pixelfox22: are you there?\n");
 }
 
-TEST_F(ReadingWindows, BuddyNameCutsTheCaptionWordsInAnyCase) {
+TEST_F(ReadingWindows, NamesComeFromTheCaptionsWithAimsWordsCutInAnyCase) {
+    EXPECT_EQ(GetMyScreenName(aim), "[not online]");
+    aim.SignOn("quietowl7");
+    EXPECT_EQ(GetMyScreenName(aim), "quietowl7");
+    aim.SignOff();
+    EXPECT_EQ(GetMyScreenName(aim), "[not online]");
+
     const Hwnd im = aim.OpenIMWindow("pixelfox22");
     EXPECT_EQ(GetIMBuddyName(aim, im), "pixelfox22");
     aim.SetRespondedCaption(im, true);
@@ -91,28 +90,13 @@ TEST_F(ReadingWindows, BytesAbove0x7FAndCaptionsLongerThan16BitsAreReadWhole) {
     EXPECT_EQ(GetCaption(aim, im), caption);
 }
 
-TEST_F(ReadingWindows, MyScreenNameComesFromTheBuddyListCaption) {
-    EXPECT_EQ(GetMyScreenName(aim), "[not online]");
-    aim.SignOn("quietowl7");
-    EXPECT_EQ(GetMyScreenName(aim), "quietowl7");
-    aim.SignOff();
-    EXPECT_EQ(GetMyScreenName(aim), "[not online]");
-}
-
 TEST_F(ReadingWindows, LastMessageIsTheTailFromTheBuddysLastLineOrNulWhenTheUserIsNamed) {
+    // The fuzz replay last_message checks every tail against the one from the last occurrence.
     aim.SignOn("quietowl7");
-    const struct {
-        std::string transcript, name, expected;
-    } cases[] = {
-        {"pixelfox22: is quietowl7 there? ", "pixelfox22", NulMarker},
-        // The user's name matches case-sensitively, as the buddy's does. The fuzz replay
-        // last_message checks every tail against the one from the last occurrence.
-        {"pixelfox22: hi QuietOwl7", "pixelfox22", "pixelfox22: hi QuietOwl7"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.transcript);
-        EXPECT_EQ(GetLastMessage(aim, c.transcript, c.name), c.expected);
-    }
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: is quietowl7 there? ", "pixelfox22"), NulMarker);
+    // The user's name matches case-sensitively, as the buddy's does.
+    EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi QuietOwl7", "pixelfox22"),
+              "pixelfox22: hi QuietOwl7");
     aim.SignOff();  // then only the not-online text counts as the user
     EXPECT_EQ(GetLastMessage(aim, "pixelfox22: hi quietowl7", "pixelfox22"),
               "pixelfox22: hi quietowl7");
@@ -122,6 +106,11 @@ TEST_F(ReadingWindows, LastMessageIsTheTailFromTheBuddysLastLineOrNulWhenTheUser
 // The screen name is asked once, after the tail, also when the buddy never spoke; an
 // empty name asks nothing.
 TEST_F(ReadingWindows, LastMessageAsksTheScreenNameOnceAndAnEmptyNameAsksNothing) {
+    const auto CallsOf = [&](auto action) {
+        aim.ClearCalls();
+        action();
+        return aim.Calls();
+    };
     aim.SignOn("quietowl7");
     const Calls screenNameCalls = CallsOf([&] { GetMyScreenName(aim); });
     for (const std::string transcript : {"pixelfox22: hi pixelfox22: again", "marbleJay: hi"}) {
@@ -240,7 +229,6 @@ TEST_F(Replying, CloseWindowPostsOneCloseThatActsOnTheNextMessageLoopOnceTheWind
     EXPECT_FALSE(aim.IsAlive(aim.TranscriptPane(im)));
     EXPECT_THAT(aim.MessagesOf(im), ElementsAre(ReceivedMessage{aim::WM_CLOSE, 0, 0, true}));
     EXPECT_EQ(aim.FindWindowA("AIM_IMessage", nullptr), behind);
-    EXPECT_EQ(GetIMBuddyName(aim, aim.FindWindowA("AIM_IMessage", nullptr)), "marbleJay");
 
     // A hung window's close waits until it recovers.
     aim.SetStalled(behind, true);
