@@ -108,6 +108,7 @@ TEST_F(Client, IncomingMessagesFindTheBuddysWindowAndChangesAreAnnounced) {
     const Hwnd other = aim.ReceiveMessage("marbleJay", "hey");
     EXPECT_NE(other, im);
     EXPECT_THAT(aim.IMWindows(), ElementsAre(other, im));  // the newest is in front
+    EXPECT_EQ(aim.FindWindowExA(0, other, IMWindowClass, nullptr), im);
     aim.PostMessageA(other, WM_CLOSE, 0, 0);
     const int beforeLoop = changes;
     aim.ProcessMessages();
