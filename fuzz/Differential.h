@@ -12,7 +12,8 @@
 namespace brevanto::fuzz {
 
 // The literal oracles are quadratic; inputs up to this size keep them fast enough for
-// thousands of executions per second.
+// thousands of executions per second. scripts/test-fuzz gives it to libFuzzer as -max_len,
+// the replay's inputs stay far below it, and transcripts built from pieces stop at it.
 inline constexpr std::size_t kMaxInputBytes = 4096;
 
 // The text with control and non-ASCII bytes written as \xNN, so a report shows every
@@ -53,15 +54,6 @@ inline std::string ShownLines(const std::vector<std::string>& lines) {
         shown += ']';
     }
     return shown;
-}
-
-// Aborts when a property of the result does not hold.
-inline void Require(bool condition, const char* what) {
-    if (condition) {
-        return;
-    }
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
 }
 
 }  // namespace brevanto::fuzz

@@ -22,6 +22,12 @@ def provided(front: bytes, *numbers: int) -> bytes:
     return front + bytes(reversed(numbers))
 
 
+def tag_range(start: bytes, end: bytes, extra: int, text: bytes) -> bytes:
+    """remove_tag_range with markers of its own: extra read as a whole 32-bit number."""
+    number = (extra + 2**31) % 2**32
+    return s(start) + s(end) + text + number.to_bytes(4, "little") + bytes([0, 3])
+
+
 def line(name: bytes, colour: bytes, stamp: bytes, message: bytes) -> bytes:
     return (b'<FONT COLOR="' + colour + b'"><B>' + name + b"<!-- (" + stamp +
             b')--></B>:</FONT><FONT COLOR="#000000"> ' + message + b"</FONT><BR>")
@@ -44,6 +50,9 @@ TRANSCRIPTS = [
     b"<BODY BGCOLOR=#ffffff><FONT>x<!-- unterminated <FONT COLOR=\"#000\"",
     b"<!--a--><!--b-->--><FONT><FONT>>\"><<BODY\"><",
     b"",
+    b"a<BR>b<br>c<Br><b>bold</b></body></html><body bgcolor=\"#fff\"><i>x",
+    b'<BODY A="1" B="2"><I>x<BODY BGCOLOR=white><FONT COLOR="#0"><I>x',
+    b'<FO<!-- x -->NT COLOR="#0">hi',
 ]
 CONVERSATIONS = [
     b"pixelfox22: are you there? quietowl7: yes ",
@@ -88,6 +97,17 @@ def main() -> None:
         s(b"Responded to ") + s(b"") + b"Responded to pixelfox22 - Instant Message",
         s(b"\xc9") + s(b"e") + b"\xe9t\xc9",
         s(b"") + s(b"x") + b"empty find",
+        # The code page's capitals, and sharp s and times, which have none.
+        s(b"\xe0la") + s(b"x") + b"\xc0la \xe0la",
+        s(b"\x9a") + s(b"s") + b"\x8a\x9a",
+        s(b"\xff") + s(b"y") + b"\x9f\xff",
+        s(b"\xf7") + s(b"/") + b"\xdf\xd7\xf7",
+        s(b"\xffoo\xff") + s(b"-") + b"x" * 20 + b"\x9fOO\x9f" + b"x" * 10,
+        s(b"aa") + s(b"b") + b"aaa",
+        s(b"aab") + s(b"X") + b"aabaab",
+        s(b"abab") + s(b"X") + b"abaabab",
+        s(b"\0") + s(b"-") + b"a\0b\0",
+        s(b"\n") + s(b"\0") + b"a\nb",
     ]
     write("replace_text", replace_args)
     # The last byte picks the marker set (0 body, 1 comment, 2 font, 3 fuzzed markers).
@@ -99,6 +119,13 @@ def main() -> None:
         b"<!-- never closed" + b"\x01",
         s(b"[") + s(b"]") + b"a[b]c[d]e[[]]" + b"\x05\x01\x03",
         s(b"ab") + s(b"cd") + b"xxabyycdzzab" + b"\xff\xff\xff\x7f\x00\x03",
+        b"a<!-- x > y -->b<!---->c<!-<!---->-- x -->y<!-- open <!-- x" + b"\x01",
+        b"<F<FO<FONT>NT>ONT>!a > b <FONT c><font x><FONT y>z" + b"\x02",
+        tag_range(b"<x", b"y<", 1, b"a<x y<x y<z"),
+        tag_range(b"<FONT", b">", 0, b"ab<FONT>c"),
+        tag_range(b"<!--", b"-->", 100, b"keep<!-- x -->lost"),
+        tag_range(b"<FONT", b">", -2, b"<FONT ab>"),
+        tag_range(b"<FONT", b"", 5, b"<FONT ab>"),
     ])
     write("remove_tag_range", TRANSCRIPTS, "html_to_text-")
 
@@ -113,6 +140,12 @@ def main() -> None:
         provided(s(b"bob") + s(b"bobby") + s(b" hi "), 1, 0, 3, 4, 2),
         provided(s(b"") + s(me) + s(b"anything"), 1, 4),
         provided(s(b"aa") + s(b"") + s(b"aaa"), 1, 4, 0, 0),
+        # Names that repeat their own start, and one whose deletion would join another.
+        provided(s(b"abab") + s(me) + s(b"abaabab: hi"), 1, 4),
+        provided(s(b"aab") + s(me) + s(b"aaab: hey"), 1, 4),
+        provided(s(b"jo") + s(me) + s(b"jo: hi jjoo: hey"), 1, 4),
+        provided(s(b) + s(me) + s(b"pixelfox22: hi ") + s(b"PIXELFOX22: there"), 1, 4, 4),
+        provided(s(b) + s(me) + s(b"marbleJay: hi"), 1, 4),
     ])
     # learning_split: buddy and user names, then pieces chosen from the end: 0 buddy
     # label, 1 user label, 2 a label lower-cased (next byte: which), 3 a space, 4 a string.
@@ -128,6 +161,11 @@ def main() -> None:
         provided(s(b"Sam") + s(b"Kim") + s(b" Hello There "), 0, 2, 1, 1, 4),
         provided(s(b"Sam") + s(b"Sam") + s(b"x"), 0, 4, 1, 3),
         provided(s(b"") + s(b"") + s(b"a: b: "), 4, 0, 1),
+        provided(s(b"Sam") + s(b"Kim") + s(b"hey ") + s(b"anyone there "), 1, 4, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"hi ") + s(b"anyone "), 0, 4, 0, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"\xc4RGER ") + s(b"\xc4h "), 0, 4, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"what? "), 0, 3, 1, 4),
+        provided(s(b"Sam") + s(b"Kim") + s(b"ask KIM: later ") + s(b"ok "), 0, 4, 1, 4),
     ])
     write("store_entry", DATA_FILES, "split_lines-")
     # get_entry: the message asked for, the file, and the number of old rows (last byte).
@@ -139,6 +177,9 @@ def main() -> None:
         provided(s(b"\xe9t\xe9") + DATA_FILES[4], 0),
         provided(s(b"x") + DATA_FILES[3], 0),
         provided(s(b"") + b"", 2),
+        provided(s(b"hi") + b"hi=\r\nhi=later\r\n", 1),
+        provided(s(b"x") + b"\tx=1\r\nx=2\r\n", 0),
+        provided(s(b"\xe4PFEL") + b"\xc4pfel=ja\r\n", 0),
     ])
     # store_entry: message, response, then the file.
     write("store_entry", [
@@ -148,6 +189,10 @@ def main() -> None:
         s(b"HI THERE") + s(b"b") + DATA_FILES[2],
         s(b"\xc9T\xc9") + s(b"summer") + DATA_FILES[4],
         s(b"a") + s(b"b=c") + DATA_FILES[3],
+        s(b"hi") + s(b"new") + b"\r\nx\r\nHI=hello\r\noh hi=hey\r\nhi=2\r\n",
+        s(b"HI") + s(b"x") + b"oh hi=hey\r\n",
+        s(b"   ") + s(b"r") + b"",
+        s(b"") + s(b"s") + b" =r\r\n",
     ])
     # table_file: message and response of each row in turn.
     write("table_file", [
@@ -157,6 +202,9 @@ def main() -> None:
         s(b"a=b") + s(b"c") + s(b"a") + s(b"d"),
         s(b"\xc9t\xc9") + s(b"1") + s(b"\xe9T\xe9") + s(b"2"),
         b"",
+        # A replaced response changes which messages holding "=" a line answers.
+        s(b"a=b") + s(b"c") + s(b"A") + s(b"X=y") + s(b"a=X") + s(b"z") + s(b"a=b") + s(b"w"),
+        s(b"k") + s(b"1=2") + s(b"k") + s(b"3") + s(b"k=1") + s(b"again"),
     ])
 
 

@@ -32,9 +32,6 @@ std::string Shown(const brevanto::data::MessageTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brevanto;
-    if (size > fuzz::kMaxInputBytes) {
-        return -1;
-    }
     FuzzedDataProvider input(data, size);
     const std::string message = input.ConsumeRandomLengthString(32);
     // Some inputs start from a table that already has rows, to see that none survive.

@@ -42,9 +42,6 @@ std::string Transcript(FuzzedDataProvider& input, const std::string& name, const
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes) {
-        return -1;
-    }
     FuzzedDataProvider input(data, size);
     const std::string name = input.ConsumeRandomLengthString(12);
     const bool signedOn = input.ConsumeBool();

@@ -49,9 +49,6 @@ std::string Shown(const std::vector<brevanto::data::LearnedPair>& pairs) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes) {
-        return -1;
-    }
     FuzzedDataProvider input(data, size);
     const std::string buddyLabel = input.ConsumeRandomLengthString(12) + ": ";
     const std::string userLabel = input.ConsumeRandomLengthString(12) + ": ";

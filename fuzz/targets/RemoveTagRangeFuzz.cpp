@@ -41,14 +41,9 @@ Markers PickMarkers(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes) {
-        return -1;
-    }
     const std::string html(reinterpret_cast<const char*>(data), size);
-    const std::string converted = brevanto::modAIM::HTMLToText(html);
-    brevanto::fuzz::RequireSame("HTMLToText", converted, brevanto::oracle::HTMLToText(html));
-    // Every carriage return has become a line feed, whatever the tags around it.
-    brevanto::fuzz::Require(converted.find('\r') == std::string::npos, "no CR after HTMLToText");
+    brevanto::fuzz::RequireSame("HTMLToText", brevanto::modAIM::HTMLToText(html),
+                                brevanto::oracle::HTMLToText(html));
 
     FuzzedDataProvider input(data, size);
     const Markers markers = PickMarkers(input);

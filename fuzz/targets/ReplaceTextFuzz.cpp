@@ -8,9 +8,6 @@
 #include "oracles/LiteralText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > brevanto::fuzz::kMaxInputBytes) {
-        return -1;
-    }
     FuzzedDataProvider input(data, size);
     const std::string find = input.ConsumeRandomLengthString(16);
     const std::string replacement = input.ConsumeRandomLengthString(16);

@@ -12,9 +12,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brevanto;
-    if (size > fuzz::kMaxInputBytes) {
-        return -1;
-    }
     FuzzedDataProvider input(data, size);
     std::vector<modFileIO::TablePair> pairs;
     std::vector<std::pair<std::string, std::string>> rows;

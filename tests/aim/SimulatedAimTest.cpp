@@ -70,21 +70,6 @@ TEST_F(Client, SignedOffNothingIsSentAndTheBuddyListIsGone) {
     EXPECT_FALSE(aim.IsAlive(list));
 }
 
-// The first pane, the pane after it and the button are what reading and sending run on.
-TEST_F(Client, WindowLayoutAndHandles) {
-    const Hwnd transcript = aim.TranscriptPane(im);
-    EXPECT_EQ(aim.FindWindowExA(im, transcript, PaneClass, nullptr), aim.InputPane(im));
-    EXPECT_EQ(aim.GetWindow(aim.SendButton(im), GW_HWNDNEXT), 0);
-    EXPECT_EQ(aim.FindWindowA(IMWindowClass, "pixelfox22 - Instant Message"), im);
-    EXPECT_EQ(aim.FindWindowA(IMWindowClass, "someone else"), 0);
-
-    aim.Close(im);
-    const Hwnd next = aim.OpenIMWindow("pixelfox22");
-    EXPECT_GT(next, aim.SendButton(im));
-    EXPECT_EQ(aim.GetWindowTextLengthA(im), 0);
-    EXPECT_EQ(aim.FindWindowExA(im, 0, PaneClass, nullptr), 0);
-}
-
 TEST_F(Client, TextMessagesBehaveLikeAnEditControl) {
     const Hwnd input = aim.InputPane(im);
     const std::string text = "abcdef";

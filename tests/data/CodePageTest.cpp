@@ -11,6 +11,14 @@ std::string Byte(int value) {
     return std::string(1, static_cast<char>(value));
 }
 
+std::string AllBytes() {
+    std::string all;
+    for (int c = 0; c < 256; ++c) {
+        all += Byte(c);
+    }
+    return all;
+}
+
 // Windows-1252 capitals: ASCII, S/OE/Z caron, Y diaeresis and 0xC0-0xDE but for the
 // multiplication sign. Sharp s, small letters, signs and undefined bytes stay.
 int ExpectedLower(int c) {
@@ -24,12 +32,8 @@ int ExpectedLower(int c) {
 }
 
 TEST(CodePageLower, FoldsExactlyTheCodePagesCapitalsInEveryForm) {
-    std::string all;
-    for (int c = 0; c < 256; ++c) {
-        all += static_cast<char>(c);
-    }
-    const std::string lowered = ToLower(all);
-    ASSERT_EQ(lowered.size(), all.size());
+    const std::string lowered = ToLower(AllBytes());
+    ASSERT_EQ(lowered.size(), 256u);
     for (int c = 0; c < 256; ++c) {
         SCOPED_TRACE(::testing::Message() << "byte " << c);
         EXPECT_EQ(Lower(static_cast<unsigned char>(c)), ExpectedLower(c));
@@ -57,32 +61,20 @@ TEST(CodePageConversion, KnownCharactersConvertBothWays) {
         EXPECT_EQ(AnsiToUtf8(ansi), utf8);
         EXPECT_EQ(Utf8ToAnsi(utf8), ansi);
     }
-    std::string all;
-    for (int c = 0; c < 256; ++c) {
-        all += static_cast<char>(c);
-    }
-    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(AllBytes())), AllBytes());
 }
 
 TEST(CodePageConversion, UnknownOrMalformedUtf8BecomesQuestionMarks) {
     const std::pair<std::string, std::string> cases[] = {
-        {"a\xE4\xB8\xAD"
-         "b",
-         "a?b"},                    // CJK ideograph
-        {"\xF0\x9F\x98\x80", "?"},  // outside the BMP
-        {"\xC2\x80", "?"},          // C1 control the code page lacks
-        {"\xC4\x80", "?"},          // A macron
-        {"\x80", "?"},              // stray continuation byte
-        {"\xFF"
-         "a",
-         "?a"},         // byte never used in UTF-8
-        {"\xC3", "?"},  // cut off at the end
-        {"\xC3"
-         "a",
-         "?a"},  // cut off by an ASCII byte
-        {"\xE2\x82"
-         "a",
-         "?a"},                        // three-byte form cut short
+        {"a\xE4\xB8\xAD!", "a?!"},     // CJK ideograph
+        {"\xF0\x9F\x98\x80", "?"},     // outside the BMP
+        {"\xC2\x80", "?"},             // C1 control the code page lacks
+        {"\xC4\x80", "?"},             // A macron
+        {"\x80", "?"},                 // stray continuation byte
+        {"\xFF!", "?!"},               // byte never used in UTF-8
+        {"\xC3", "?"},                 // cut off at the end
+        {"\xC3!", "?!"},               // cut off by an ASCII byte
+        {"\xE2\x82!", "?!"},           // three-byte form cut short
         {"\xC0\xAF", "??"},            // overlong "/"
         {"\xE0\x80\xAF", "???"},       // overlong, three bytes
         {"\xED\xA0\x80", "???"},       // surrogate half

@@ -5,12 +5,36 @@
 
 #include "FaultyFileOps.h"
 #include "TempDir.h"
+#include "data/TableFile.h"
 #include "data/modFileIO.h"
 
-// The four routines on real files: what reaches the disk, and what a caller learns when the
-// file is missing or failing.
+// The data file's format, then the four routines on real files: what reaches the disk, and
+// what a caller learns when the file is missing or failing.
 namespace brevanto::modFileIO {
 namespace {
+
+using Lines = std::vector<std::string>;
+
+// Reading, storing and the table writer are checked against their literal forms by the
+// fuzz replays; these pin down readings of the format those forms could get wrong too.
+TEST(FileFormat, LineEndsAndMessagesHoldingEqualsSigns) {
+    // Any line end: a carriage return swallows one line feed right after it, not before it.
+    EXPECT_EQ(SplitLines("a\r\r\nb\n\r\n"), (Lines{"a", "", "b", ""}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(JoinLines({"a", "", "b=c"}), "a\r\n\r\nb=c\r\n");
+
+    // A message holding "=" is stored over the first line that begins with it.
+    Lines lines = {"a=B=c"};
+    StoreEntry(lines, "A=b", "d");
+    EXPECT_EQ(lines, Lines{"a=b=d"});
+
+    const std::string equals(50000, '=');
+    const std::vector<TablePair> pairs{{"x", equals}, {"x", "y"}, {"x=" + equals, "z"}};
+    lines = TableLines(pairs);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "x=y");
+    EXPECT_EQ(lines[1].size(), 2 + equals.size() + 2);
+}
 
 using testing::FaultyFileOps;
 using testing::ReadBytes;

@@ -1,12 +1,17 @@
+// The table: its model, CSV, import and export, and the pairs learning brings to it.
 #include <gtest/gtest.h>
 
 #include "data/Csv.h"
+#include "data/Learning.h"
+#include "data/MessageTable.h"
 #include "data/TableExchange.h"
+#include "oracles/LiteralLearning.h"
 
 namespace brevanto::data {
 namespace {
 
 using Records = std::vector<CsvRecord>;
+using Pairs = std::vector<LearnedPair>;
 
 TEST(Csv, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
     const struct {
@@ -106,6 +111,94 @@ TEST(TableExport, CsvIsUtf8WithByteOrderMarkAndHeader) {
     table.SetCell(0, 1, "a, \"b\"");
     EXPECT_EQ(CsvContent(table),
               "\xEF\xBB\xBFMessage,Response\r\ncaf\xC3\xA9,\"a, \"\"b\"\"\"\r\n,\r\n");
+}
+
+// Transcripts as learning sees them: each line's line feed has become a space. These rows
+// pin down what the literal split the fuzz replay trusts reads the rule as; more corners are
+// its seeds.
+TEST(LearningSplit, BuddyStretchesAnsweredByTheUserBecomePairs) {
+    const struct {
+        std::string transcript, user;
+        Pairs expected;
+    } cases[] = {
+        // Text before the buddy's first line is skipped.
+        {"Kim: hey Sam: hi Kim: hello ", "Kim: ", {{"hi", "hello"}}},
+        // Labels are found case-sensitively but removed without regard to case.
+        {"Sam: hi SAM: there Kim: yo ", "Kim: ", {{"hi there", "yo"}}},
+        {"Sam: hi Kim: hello sam: more ", "Kim: ", {{"hi", "hello sam: more"}}},
+        // Signed off, the user's label is never in a transcript.
+        {"Sam: hi Kim: hello ", "[not online]: ", {}},
+        // The user's label begins with the buddy's, and the user spoke first.
+        {"Sam: Kim: hi Sam: yo Sam: Kim: ok ", "Sam: Kim: ", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitConversation(c.transcript, "Sam: ", c.user), c.expected) << c.transcript;
+        EXPECT_EQ(oracles::LiteralLearning(c.transcript, "Sam: ", c.user), c.expected)
+            << c.transcript;
+    }
+}
+
+TEST(MessageTable, GrowingAddsEmptyRowsShrinkingDropsTheLastAndClampsTheCurrentRow) {
+    MessageTable table;
+    table.SetRows(2);
+    table.SetRow(1);
+    table.SetCol(1);
+    table.SetText("yo");
+    table.SetRows(5);
+    EXPECT_EQ(table.Row(), 1);
+    EXPECT_EQ(table.Col(), 1);
+    EXPECT_EQ(table.Text(), "yo");
+    EXPECT_EQ(table.Cell(4, 0), "");
+    EXPECT_EQ(table.Cell(4, 1), "");
+
+    table.SetCell(2, 0, "m2");
+    table.SetCell(4, 0, "m4");
+    table.SetRow(4);
+    table.SetCol(0);
+    table.SetRows(3);
+    EXPECT_EQ(table.Rows(), 3);
+    EXPECT_EQ(table.Row(), 2);
+    EXPECT_EQ(table.Text(), "m2");
+    table.SetRows(5);
+    EXPECT_EQ(table.Cell(4, 0), "") << "dropped rows are gone";
+
+    table.SetRow(0);  // moves onto the last remaining row even from above it
+    table.SetRows(2);
+    EXPECT_EQ(table.Row(), 1);
+}
+
+TEST(MessageTable, WithoutRowsThereIsNoCurrentCell) {
+    MessageTable table;
+    table.SetRows(2);
+    table.SetRow(1);
+    table.SetRows(0);
+    EXPECT_EQ(table.Text(), "");
+    table.SetText("lost");
+    table.SetRow(7);
+    EXPECT_EQ(table.Row(), 0);
+    table.SetRows(1);
+    EXPECT_EQ(table.Text(), "") << "text set without rows must not come back";
+    table.SetRows(-3);
+    EXPECT_EQ(table.Rows(), 0);
+}
+
+TEST(MessageTable, PositionsAreClampedAndCellsOutsideAreEmpty) {
+    MessageTable table;
+    table.SetRows(3);
+    table.SetRow(10);
+    table.SetCol(5);
+    EXPECT_EQ(table.Row(), 2);
+    EXPECT_EQ(table.Col(), 1);
+    table.SetRow(-1);
+    table.SetCol(-2);
+    EXPECT_EQ(table.Row(), 0);
+    EXPECT_EQ(table.Col(), 0);
+    table.SetCell(1, 1, "kept");
+    EXPECT_EQ(table.Cell(1, 1), "kept");
+    for (const auto& [row, col] : {std::pair{3, 0}, {0, 2}, {-1, 0}}) {
+        table.SetCell(row, col, "outside");
+        EXPECT_EQ(table.Cell(row, col), "");
+    }
 }
 
 TEST(MessageTable, RemovingRowsKeepsTheOthersInOrder) {
