@@ -615,19 +615,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(Shown(0, 0) + "=" + Shown(0, 1), QStringLiteral("how are you=fine thanks"));
     }
 
-    // Beyond 16 KB of HTML the practice window shows the transcript's last whole lines.
-    void aLongTranscriptShowsItsLastLines() {
-        Open("", true);
-        const brevanto::aim::Hwnd im = OpenIM(QStringLiteral("pixelfox22"));
-        aim_->DeliverBuddyLine(im, std::string(20000, 'a'));
-        aim_->DeliverBuddyLine(im, "last words");
-        auto* transcript = In<QTextBrowser>(practice_.get(), "txtTranscript");
-        QTRY_VERIFY(transcript->toPlainText().contains(QStringLiteral("last words")));
-        QVERIFY(transcript->toPlainText().startsWith(QStringLiteral("(Earlier lines of this")));
-        QVERIFY(!transcript->toPlainText().contains(QStringLiteral("aaaa")));
-    }
-
-    void signingOnAndOffShowsAndRemovesTheBuddyList() {
+    // Signing on shows the buddy list, signing off removes it. Beyond 16 KB of HTML the
+    // practice window shows the transcript's last whole lines.
+    void signingOnAndOffAndALongTranscript() {
         Open("", true);
         for (const bool on : {true, false}) {
             Click(practice_.get(), "cmdSignOn");
@@ -636,6 +626,13 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(In<QLabel>(practice_.get(), "lblSignedOn")->text(),
                  QStringLiteral("Not signed on"));
+        const brevanto::aim::Hwnd im = OpenIM(QStringLiteral("pixelfox22"));
+        aim_->DeliverBuddyLine(im, std::string(20000, 'a'));
+        aim_->DeliverBuddyLine(im, "last words");
+        auto* transcript = In<QTextBrowser>(practice_.get(), "txtTranscript");
+        QTRY_VERIFY(transcript->toPlainText().contains(QStringLiteral("last words")));
+        QVERIFY(transcript->toPlainText().startsWith(QStringLiteral("(Earlier lines of this")));
+        QVERIFY(!transcript->toPlainText().contains(QStringLiteral("aaaa")));
     }
 };
 
