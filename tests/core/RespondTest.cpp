@@ -177,18 +177,6 @@ TEST_F(Responder, EachBuddyHasOneRecordAndPickingABuddyShowsIt) {
     EXPECT_EQ(controls.logText, window->Conversations()[0].Transcript);
 }
 
-TEST_F(Responder, AnUnreadableFileAtLookupSendsTheDefaultAndSaysSoWithoutABox) {
-    FailEvery("OpenForReading");
-    const Hwnd im = Open("bob", "hi");
-    Tick();
-
-    EXPECT_EQ(Typed(), Texts{DescribeText(":-)")});
-    EXPECT_FALSE(aim.IsAlive(im));
-    EXPECT_TRUE(controls.boxes.empty());
-    ASSERT_EQ(controls.statusMessages.size(), 1u);
-    EXPECT_THAT(controls.statusMessages[0], HasSubstr(dataFile.string()));
-}
-
 TEST_F(Responder, StartingAsksFirstAndOnlyNoRefusesStoppingNeverAsks) {
     // Timer, start caption, start menu, stop menu, learn button, learn menu.
     const ModeControls idle{false, "&Start Auto Respond", true, false, true, true};
@@ -267,7 +255,10 @@ TEST_F(Responder, ALimitedBuddyIsLoggedAndClosedWithoutAReplyUntilTheLimitPassed
     EXPECT_TRUE(Answers("bob", "hi"));
 }
 
-TEST_F(Responder, KeptConversationsAreAppendedAndAFailedWriteOnlyShowsInTheStatus) {
+// Failing files never hold up the responder: a data file unreadable at lookup gives the
+// default message, a conversation that cannot be kept is still answered, and either shows
+// in the status only, never in a box.
+TEST_F(Responder, KeptConversationsAreAppendedAndFailingFilesOnlyShowInTheStatus) {
     Answers("bob", "hi");
     EXPECT_FALSE(fs::exists(folder / "logs"));  // off by default
     window->ToggleKeepConversations();
@@ -294,6 +285,13 @@ TEST_F(Responder, KeptConversationsAreAppendedAndAFailedWriteOnlyShowsInTheStatu
     EXPECT_EQ(controls.statusMessages[0].find("The conversation with ann could not be kept. " +
                                               data::ConversationFile(dataFile, "ann").string()),
               0u);
+
+    FailEvery("OpenForReading");
+    EXPECT_TRUE(Answers("dee", "hi"));
+    EXPECT_EQ(Typed(), Texts{DescribeText(":-)")});
+    EXPECT_TRUE(aim.IMWindows().empty());
+    EXPECT_THAT(controls.statusMessages[1], HasSubstr("sent. " + dataFile.string()));
+    EXPECT_TRUE(controls.boxes.empty());
 }
 
 TEST_F(Responder, OptionsAreWrittenWhenChangedAndReadAtStart) {

@@ -57,9 +57,7 @@ inline std::string SortedFile(const Rows& rows) {
     for (const auto& [message, response] : rows) {
         pairs.push_back({message, response});
     }
-    std::vector<std::string> lines = modFileIO::TableLines(pairs);
-    modFileIO::SortLines(lines);
-    return modFileIO::JoinLines(lines);
+    return modFileIO::SortedContent(modFileIO::JoinLines(modFileIO::TableLines(pairs)));
 }
 
 }  // namespace brevanto::hardening
