@@ -65,14 +65,6 @@ class Responder : public CoreTest {
         return !Typed().empty();
     }
 
-    Texts LoggedNames() const {
-        Texts names;
-        for (const auto& record : window->Conversations()) {
-            names.push_back(record.BuddyName);
-        }
-        return names;
-    }
-
     std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
 };
 
@@ -130,7 +122,6 @@ TEST_F(Responder, NoReplyWhereTheUserHasSpokenOrTheNameDoesNotMatchButTheWindowI
     EXPECT_FALSE(aim.IsAlive(renamed));
     EXPECT_FALSE(aim.IsAlive(nameless));
     // Newest window in front, so handled first.
-    EXPECT_EQ(LoggedNames(), (Texts{"", "ANN", "bob"}));
     EXPECT_EQ(controls.buddyList, (Texts{"", "ANN", "bob"}));
 }
 
@@ -161,7 +152,7 @@ TEST_F(Responder, EachBuddyHasOneRecordAndPickingABuddyShowsIt) {
     Tick();
     Open("ann", "how are you");
     Tick();
-    ASSERT_EQ(LoggedNames(), (Texts{"bob", "ann"}));
+    ASSERT_EQ(window->Conversations().size(), 2u);
     EXPECT_EQ(controls.buddyList, (Texts{"bob", "ann"}));
     EXPECT_EQ(window->Conversations()[1].Transcript,
               "ann: hi\nkim: hello there\n\nann: how are you\nkim: fine\n");
