@@ -22,16 +22,10 @@ using brevanto::testing::WriteBytes;
 using ::testing::HasSubstr;
 using Rows = std::vector<std::string>;
 
-// The main window's design-time sizes in twips.
+// The main window's design-time sizes in twips: window width and height, grid height, the
+// frame's top, log height, grid width.
 inline WindowGeometry DesignGeometry() {
-    WindowGeometry geometry;
-    geometry.windowWidth = 10065;
-    geometry.windowHeight = 6645;
-    geometry.gridHeight = 3375;
-    geometry.frameTop = 4080;
-    geometry.logHeight = 5055;
-    geometry.gridWidth = 4935;
-    return geometry;
+    return {10065, 6645, 3375, 4080, 5055, 4935};
 }
 
 // A main window over the simulated client and headless controls, with its data file in a

@@ -91,6 +91,12 @@ TEST_F(DataSafety, ASaveOverAFileThatFailedToLoadOrChangedOnDiskAsksFirst) {
                 ReadBytes(dataFile) == " =\r\n" || ReadBytes(dataFile) == " =\r\nhi=hello\r\n",
                 !kept);
             EXPECT_EQ(window->HasUnsavedEdits(), kept);
+            if (!kept) {  // asked once: the next save goes through
+                controls.boxes.clear();
+                window->SaveData();
+                EXPECT_EQ(controls.boxes,
+                          (std::vector<ShownBox>{Box("The message was saved!", kOkOnly, "Done")}));
+            }
         }
     }
 }

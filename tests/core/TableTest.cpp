@@ -31,44 +31,45 @@ TEST(Layout, OffsetsComeFromTheDesignSizesInSinglePrecisionRoundedHalfToEven) {
     EXPECT_EQ(ties.FixedFormWidth, 16777216);
 }
 
-TEST_F(CoreTest, AMissingDataFileIsCreatedEmptyAndTheProgramStartsIdle) {
-    controls.mode = AutoRespondControls();  // whatever the window held before loading
-    Start(nullptr);
-
-    EXPECT_EQ(ReadBytes(folder / "data.dat"), "");
-    EXPECT_EQ(folder.Entries(), Rows{"data.dat"});
-    EXPECT_EQ(window->Table().Rows(), 0);
-    EXPECT_EQ(controls.mode.startCaption, "&Start Auto Respond");
-    EXPECT_FALSE(controls.mode.checkMessageTimerEnabled);
-    EXPECT_TRUE(controls.boxes.empty());
-    EXPECT_EQ(window->Layout().ColumnWidth, 2422);
-}
-
-TEST_F(CoreTest, AnExistingFileIsLoadedInFileOrderAndLeftUnchanged) {
-    const std::string bytes = "b=2\r\nno entry here\r\nHELLO=  Hi there \r\n\r\nA=1";
-    WriteBytes(folder / "data.dat.0123456789abcdef.tmp", "left by a killed save");
-    Start(bytes.c_str());
-
-    EXPECT_EQ(ReadBytes(dataFile), bytes);
-    EXPECT_EQ(TableRows(), (Rows{"b=2", "hello=Hi there", "a=1"}));
-    EXPECT_TRUE(controls.boxes.empty());
-    EXPECT_EQ(folder.Entries(), Rows{"data.dat"});
-}
-
-// The table starts empty and idle, and a file that exists is kept.
-TEST_F(CoreTest, AFileThatCannotBeCreatedOrReadIsReported) {
-    for (const char* call : {"OpenOrCreate", "OpenForReading"}) {
-        SCOPED_TRACE(call);
+// A missing data file is created empty; an existing one is loaded in file order and left
+// unchanged; one that cannot be created or read is reported, the table empty and the file
+// kept. A killed save's temporary file goes, and the program starts idle either way.
+TEST_F(CoreTest, StartCreatesLoadsOrReportsTheDataFileAndStartsIdle) {
+    const struct {
+        const char* file;  // null: none
+        const char* failing;
+        Rows rows;
+    } cases[] = {
+        {nullptr, nullptr, {}},
+        {"b=2\r\nno entry here\r\nHELLO=  Hi there \r\n\r\nA=1",
+         nullptr,
+         {"b=2", "hello=Hi there", "a=1"}},
+        {nullptr, "OpenOrCreate", {}},
+        {"hi=hello\r\n", "OpenForReading", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing != nullptr ? c.failing : c.file != nullptr ? c.file : "missing");
+        fs::remove(dataFile);
         files = {};
-        controls.boxes.clear();
-        FailEvery(call);
-        Start(call == std::string("OpenOrCreate") ? nullptr : "hi=hello\r\n");
-        ASSERT_EQ(controls.boxes.size(), 1u);
-        ExpectFileErrorBox(controls.boxes[0]);
-        EXPECT_EQ(window->Table().Rows(), 0);
-        EXPECT_FALSE(controls.mode.checkMessageTimerEnabled);
+        controls = HeadlessControls{};
+        controls.mode = AutoRespondControls();  // whatever the window held before loading
+        const fs::path leftover = folder / "data.dat.0123456789abcdef.tmp";
+        WriteBytes(leftover, "left by a killed save");
+        if (c.failing != nullptr) {
+            FailEvery(c.failing);
+        }
+        Start(c.file);
+
+        EXPECT_EQ(TableRows(), c.rows);
+        EXPECT_EQ(controls.mode, ModeControls{});
+        EXPECT_FALSE(fs::exists(leftover));
+        EXPECT_EQ(ReadBytes(dataFile), c.file != nullptr ? c.file : "");
+        ASSERT_EQ(controls.boxes.size(), c.failing != nullptr ? 1u : 0u);
+        if (c.failing != nullptr) {
+            ExpectFileErrorBox(controls.boxes[0]);
+        }
     }
-    EXPECT_EQ(ReadBytes(dataFile), "hi=hello\r\n");
+    EXPECT_EQ(window->Layout().ColumnWidth, 2422);
 }
 
 ShownBox EditBox(const std::string& defaultText) {
@@ -109,9 +110,7 @@ TEST_F(CoreTest, AddedRowsAreEmptyAndCurrentAndAClickEditsTheCurrentCell) {
     EXPECT_EQ(ReadBytes(dataFile), "hi=hello\r\n");
 }
 
-using Saving = CoreTest;
-
-TEST_F(Saving, SaveGridWritesWhatStoringRowByRowWouldLeaveAndEndsOnTheLastCell) {
+TEST_F(CoreTest, SaveGridWritesWhatStoringRowByRowWouldLeaveAndEndsOnTheLastCell) {
     Start("old=line\r\n");
     Fill({{"Hi", "a"}, {"  How are you? ", " fine "}, {"hi", "b"}, {"", ""}, {"a=b", "c=d"}});
 
@@ -126,7 +125,7 @@ TEST_F(Saving, SaveGridWritesWhatStoringRowByRowWouldLeaveAndEndsOnTheLastCell) 
     EXPECT_EQ(ReadBytes(dataFile), "hi=b\r\nhow are you?=fine\r\n =\r\na=b=c=d\r\n");
 }
 
-TEST_F(Saving, SaveDataStoresSortsAndReloadsTheStoredForm) {
+TEST_F(CoreTest, SaveDataStoresSortsAndReloadsTheStoredForm) {
     Start("by hand=gone after the save\r\n");
     Fill({{"hi", "a"}, {"Hi There", "b"}, {"How are you?", "fine"}, {"", ""}, {"HI", "c"}});
 
@@ -149,28 +148,20 @@ TEST_F(Saving, SaveDataStoresSortsAndReloadsTheStoredForm) {
     EXPECT_EQ(controls.boxes, (std::vector<ShownBox>{saved, saved}));
 }
 
-TEST_F(Saving, AFailedWriteIsReportedInsteadOfSuccessAndChangesNothing) {
-    const std::string bytes = "b=2\r\na=1\r\n";
-    Start(bytes.c_str());
-    Fill({{"new", "pair"}, {"B", "3"}});
-    FailEvery("Write");
-
-    window->SaveData();
-
-    ASSERT_EQ(controls.boxes.size(), 1u);
-    ExpectFileErrorBox(controls.boxes[0]);
-    EXPECT_EQ(ReadBytes(dataFile), bytes);
-    EXPECT_EQ(folder.Entries(), Rows{"data.dat"});
-    EXPECT_EQ(TableRows(), (Rows{"new=pair", "B=3"}));
-    EXPECT_EQ(window->Table().Row(), 0);
-}
-
+// A cell whose typed text lost characters is still named, at its new row, before a save.
 TEST_F(CoreTest, OneRowIsDeletedAtOnceSeveralOnlyAfterYes) {
     Start("a=1\r\nb=2\r\nc=3\r\nd=4\r\n");
+    Type(3, 0, "d", true);
+    const int changes = controls.tableChanges;
     window->DeleteRows({1, 7});
     EXPECT_EQ(TableRows(), (Rows{"a=1", "c=3", "d=4"}));
-    EXPECT_TRUE(controls.boxes.empty());
+    EXPECT_EQ(controls.tableChanges, changes + 1);
+    controls.msgBoxAnswers = {kCancel};
+    window->SaveData();
+    ASSERT_EQ(controls.boxes.size(), 1u);
+    EXPECT_THAT(controls.boxes[0].prompt, HasSubstr("Row 3 (d)"));
 
+    controls.boxes.clear();
     controls.msgBoxAnswers = {kNo};
     window->DeleteRows({0, 2});
     EXPECT_EQ(TableRows().size(), 3u);
@@ -183,16 +174,6 @@ TEST_F(CoreTest, OneRowIsDeletedAtOnceSeveralOnlyAfterYes) {
     EXPECT_EQ(ReadBytes(dataFile), "a=1\r\nb=2\r\nc=3\r\nd=4\r\n") << "the file waits for a save";
     window->SaveData();
     EXPECT_EQ(ReadBytes(dataFile), "c=3\r\n");
-}
-
-// A cell whose typed text lost characters is still named, at its new row, before a save.
-TEST_F(CoreTest, RowsBelowADeletedOneKeepTheirWarnings) {
-    Start("a=1\r\nb=2\r\nc=3\r\nd=4\r\n");
-    Type(3, 0, "d", true);
-    window->DeleteRows({0});
-    controls.msgBoxAnswers = {kCancel};
-    window->SaveData();
-    EXPECT_THAT(controls.boxes.back().prompt, HasSubstr("Row 3 (d)"));
 }
 
 TEST_F(CoreTest, ImportMergesAndReportsExportWritesCsvOrTheSavedForm) {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "HostileTranscript.h"
-#include "aim/modAIM.h"
 #include "aim/simulated/SimulatedAim.h"
 #include "core/HeadlessControls.h"
 #include "core/MainWindow.h"

@@ -24,10 +24,9 @@ namespace {
 using testing::FaultyFileOps;
 using testing::FileCall;
 
-constexpr const char* kSaved = "The message was saved!";
-
 struct SaveOutcome {
     std::vector<FileCall> calls;
+    bool saved;  // "The message was saved!" was shown
     std::vector<core::ShownBox> boxes;
     std::string file;
     std::vector<std::string> entries;
@@ -45,12 +44,11 @@ SaveOutcome Save(FaultyFileOps& files, const std::string& oldFile, const Rows& r
 
     window.SaveData();
 
-    return {files.Log(), controls.boxes, testing::ReadBytes(folder / "data.dat"), folder.Entries(),
-            CellsOf(window.Table())};
-}
-
-bool ShowedSaved(const SaveOutcome& outcome) {
-    return std::ranges::any_of(outcome.boxes, [](const auto& box) { return box.prompt == kSaved; });
+    const bool saved = std::ranges::any_of(
+        controls.boxes, [](const auto& box) { return box.prompt == "The message was saved!"; });
+    return {files.Log(),      saved,
+            controls.boxes,   testing::ReadBytes(folder / "data.dat"),
+            folder.Entries(), CellsOf(window.Table())};
 }
 
 // Calls whose failure loses nothing once everything is written: closing a file that was
@@ -61,52 +59,33 @@ bool HarmlessToFail(const FileCall& call) {
            call.name == "SetPermissions";
 }
 
-class SaveFaultSweep : public ::testing::Test {
-  protected:
-    const Rows oldRows = MakeTable(12, 1);
+TEST(SaveFaultSweep, ACleanSaveSyncsBeforeItsOneRenameAndEveryFailingCallIsShownAndHarmless) {
     const Rows newRows = MakeTable(12, 2);
-    const std::string oldFile = SortedFile(oldRows);
+    const std::string oldFile = SortedFile(MakeTable(12, 1));
     const std::string sortedNew = SortedFile(newRows);
-
-    SaveOutcome clean;
-    std::vector<std::size_t> renames;  // positions of the renames of a clean save
-
-    void SetUp() override {
-        FaultyFileOps files;
-        clean = Save(files, oldFile, newRows);
-        for (std::size_t i = 0; i < clean.calls.size(); ++i) {
-            if (clean.calls[i].name == "Rename") {
-                renames.push_back(i);
-            }
-        }
-    }
-
-    // The data file a save that stopped at this position leaves: the old one up to and
-    // including its one rename, the finished new one after it.
-    std::string FileAfterFailureAt(std::size_t position) const {
-        return renames.empty() || position <= renames.front() ? oldFile : sortedNew;
-    }
-};
-
-TEST_F(SaveFaultSweep, ACleanSaveSyncsTheFileBeforeItsOneRenameAndTheFolderAfter) {
-    ASSERT_TRUE(ShowedSaved(clean));
+    FaultyFileOps cleanFiles;
+    const SaveOutcome clean = Save(cleanFiles, oldFile, newRows);
+    ASSERT_TRUE(clean.saved);
     EXPECT_EQ(clean.file, sortedNew);
     EXPECT_EQ(clean.entries, std::vector<std::string>{"data.dat"});
 
-    // One replacement: data.dat never holds the table unsorted.
-    ASSERT_EQ(renames.size(), 1u);
+    // The file is synced and closed before its one rename (data.dat never holds the table
+    // unsorted), the folder synced after it.
+    std::vector<std::size_t> renames;
     bool created = false, synced = false, closed = false, folderSynced = false;
     for (std::size_t i = 0; i < clean.calls.size(); ++i) {
         const FileCall& call = clean.calls[i];
+        if (call.name == "Rename") {
+            renames.push_back(i);
+        }
         created |= call.name == "CreateNew";
-        synced |= i < renames[0] && created && call.name == "Sync" && call.onWrittenFile;
-        closed |= i < renames[0] && synced && call.name == "Close" && call.onWrittenFile;
-        folderSynced |= i > renames[0] && call.name == "SyncDirectory";
+        synced |= renames.empty() && created && call.name == "Sync" && call.onWrittenFile;
+        closed |= renames.empty() && synced && call.name == "Close" && call.onWrittenFile;
+        folderSynced |= !renames.empty() && call.name == "SyncDirectory";
     }
+    ASSERT_EQ(renames.size(), 1u);
     EXPECT_TRUE(created && synced && closed && folderSynced);
-}
 
-TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
     bool sawReplacedFile = false;
     for (const int error : {EIO, ENOSPC, EINTR}) {
         const std::string reason = std::error_code(error, std::generic_category()).message();
@@ -121,10 +100,10 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
             EXPECT_EQ(outcome.entries, std::vector<std::string>{"data.dat"})
                 << "a temporary file was left behind";
             EXPECT_EQ(files.OpenWrittenFiles(), 0u) << "a file was left open";
-            if (ShowedSaved(outcome) || error == EINTR) {
+            if (outcome.saved || error == EINTR) {
                 EXPECT_TRUE(error == EINTR || HarmlessToFail(call))
                     << "a failure was reported as success";
-                EXPECT_TRUE(ShowedSaved(outcome));
+                EXPECT_TRUE(outcome.saved);
                 EXPECT_EQ(outcome.file, sortedNew);
                 continue;
             }
@@ -133,7 +112,8 @@ TEST_F(SaveFaultSweep, EveryFailingCallIsShownAndKeepsTheFileWhole) {
                 << outcome.boxes[0].prompt;
             EXPECT_NE(outcome.boxes[0].prompt.find(reason), std::string::npos)
                 << outcome.boxes[0].prompt;
-            EXPECT_EQ(outcome.file, FileAfterFailureAt(position));
+            // The old file up to and including the rename, the finished new one after it.
+            EXPECT_EQ(outcome.file, position <= renames[0] ? oldFile : sortedNew);
             EXPECT_EQ(outcome.table, newRows) << "the rows on screen were lost";
             // Once data.dat holds the new table, the box must not claim the old one was kept.
             if (outcome.file != oldFile) {

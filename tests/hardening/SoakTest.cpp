@@ -42,10 +42,6 @@ constexpr int kBuddies = 100;
 constexpr int kWindowsPerRound = 1000;
 constexpr int kRounds = 4;
 
-std::string Buddy(int index) {
-    return "buddy" + std::to_string(index);
-}
-
 // What each buddy's record must hold after the round: the transcripts of the buddy's
 // windows, in the order the ticks handled them, read after the reply.
 using ExpectedLog = std::map<std::string, std::string>;
@@ -55,7 +51,7 @@ using ExpectedLog = std::map<std::string, std::string>;
 void RunRound(SimulatedAim& aim, core::MainWindow& window, int round, ExpectedLog& expected) {
     aim.SignOn("quietowl7");
     for (int i = 0; i < kWindowsPerRound; ++i) {
-        const Hwnd im = aim.OpenIMWindow(Buddy(i % kBuddies));
+        const Hwnd im = aim.OpenIMWindow("buddy" + std::to_string(i % kBuddies));
         const std::string message = i % 3 == 0 ? "hi" : "message " + std::to_string(i);
         aim.DeliverBuddyLine(im, message + " (round " + std::to_string(round) + ")");
     }

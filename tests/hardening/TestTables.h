@@ -22,21 +22,14 @@ inline Rows MakeTable(int rows, std::uint32_t seed) {
     std::mt19937 random(seed);
     const std::string words[] = {"hi",  "Hello", "how are you", "BYE",       "ok",
                                  "lol", "brb",   "what's up",   "\xc9t\xe9", "sure thing"};
-    auto pick = [&](std::uint32_t n) { return static_cast<std::size_t>(random() % n); };
     Rows table;
     for (int row = 0; row < rows; ++row) {
-        std::string message = words[pick(10)];
         // Most messages are distinct, some repeat another row's message in another case.
-        if (pick(8) != 0) {
-            message += " " + std::to_string(random() % 100000);
-        }
-        if (pick(4) == 0) {
-            message = "  " + message + " ";
-        }
-        std::string response = words[pick(10)] + " " + std::to_string(row);
-        if (pick(6) == 0) {
-            response += " = " + std::to_string(seed);
-        }
+        std::string message = words[random() % 10];
+        message += random() % 8 != 0 ? " " + std::to_string(random() % 100000) : "";
+        message = random() % 4 == 0 ? "  " + message + " " : message;
+        std::string response = words[random() % 10] + " " + std::to_string(row);
+        response += random() % 6 == 0 ? " = " + std::to_string(seed) : "";
         table.emplace_back(std::move(message), std::move(response));
     }
     return table;
@@ -64,9 +57,7 @@ inline std::string SortedFile(const Rows& rows) {
     for (const auto& [message, response] : rows) {
         pairs.push_back({message, response});
     }
-    std::vector<std::string> lines = modFileIO::TableLines(pairs);
-    modFileIO::SortLines(lines);
-    return modFileIO::JoinLines(lines);
+    return modFileIO::SortedContent(modFileIO::JoinLines(modFileIO::TableLines(pairs)));
 }
 
 }  // namespace brevanto::hardening

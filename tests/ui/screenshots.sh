@@ -12,7 +12,7 @@
 # - minimised, the window goes into the tray (unmapped, and still so a second later); a
 #   click on the tray icon brings it back showing its own pixels, twice over.
 # Whether each caption fits its control needs the fonts' metrics, and the minimum height's
-# value the layout's: ui_main_window_tests and ui_practice_tests check those offscreen.
+# value the layout's: ui_main_window_tests checks those offscreen.
 # Usage: screenshots.sh <Qt build folder> <picture folder>
 set -euo pipefail
 for tool in Xvfb openbox trayer xdotool xprop xwininfo xwd python3; do
