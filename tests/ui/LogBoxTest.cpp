@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "ui/layout/FollowHeight.h"
 #include "ui/layout/LogLayout.h"
 #include "ui/log/LogBox.h"
 
@@ -127,6 +128,16 @@ class LogBoxTest : public QObject {
         measured = 0;
         QCOMPARE(layout.View({1500, 2}, 20).size(), std::size_t{20});
         QVERIFY(measured < 20000);  // the three pieces in view, not all 3,000
+    }
+
+    // A height that would leave the grid nothing moves no part; the Windows window can be
+    // dragged that small.
+    void heightsThatLeaveTheGridNothingChangeNothing() {
+        const brevanto::core::LayoutOffsets offsets{3000, 2500, 1500, 9000, 2000};
+        QVERIFY(!brevanto::ui::FollowHeight(offsets, 3000));
+        const auto parts = brevanto::ui::FollowHeight(offsets, 3001);
+        QVERIFY(parts && parts->gridHeight == 1 && parts->frameTop == 501 &&
+                parts->logHeight == 1501);
     }
 };
 
