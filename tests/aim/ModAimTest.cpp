@@ -201,8 +201,9 @@ TEST_F(Replying, SendIMSetsTheInputPaneAndPressesSendOnceEvenForAnEmptyReply) {
     EXPECT_EQ(aim.InputText(im), "");
     EXPECT_EQ(aim.TranscriptHtml(im), before);  // AIM sends no empty message
 
-    SendIM(aim, 0, "yes");  // a missing window: nothing happens
+    SendIM(aim, 0, "yes");  // a missing window: nothing happens, in no other window either
     EXPECT_EQ(aim.TranscriptHtml(im), before);
+    EXPECT_EQ(GetMyScreenName(aim), "quietowl7");
 }
 
 TEST_F(Replying, ReplyGoesIntoThePaneUnchanged) {
