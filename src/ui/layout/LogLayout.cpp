@@ -50,10 +50,7 @@ std::vector<std::size_t> LogLayout::Rows(std::size_t piece) const {
         if (fits == rest.size()) {
             break;
         }
-        std::size_t cut = 0;  // the whole characters within fits
-        while (cut + CharAt(at + cut) <= fits) {
-            cut += CharAt(at + cut);
-        }
+        const std::size_t cut = WholeCharacters(at, fits);
         std::size_t wrap = 0;
         for (std::size_t j = cut + 1; j > 0; --j) {
             if (rest[j - 1] == ' ') {
@@ -120,11 +117,7 @@ std::vector<LogRow> LogLayout::View(LogPlace top, int count) const {
 std::size_t LogLayout::OffsetAt(const LogRow& row, int x) const {
     const std::string_view text(text_.data() + row.begin, row.end - row.begin);
     const std::size_t fits = x <= 0 ? 0 : std::min(fit_(text, x), text.size());
-    std::size_t at = 0;
-    while (at < text.size() && at + CharAt(row.begin + at) <= fits) {
-        at += CharAt(row.begin + at);
-    }
-    return row.begin + at;
+    return row.begin + WholeCharacters(row.begin, fits);
 }
 
 std::string_view LogLayout::Between(std::size_t a, std::size_t b) const {
@@ -132,6 +125,18 @@ std::string_view LogLayout::Between(std::size_t a, std::size_t b) const {
     const std::size_t from = std::min({a, b, text_.size()});
     const std::size_t to = std::min(std::max(a, b), text_.size());
     return std::string_view(text_).substr(from, to - from);
+}
+
+std::size_t LogLayout::WholeCharacters(std::size_t begin, std::size_t bytes) const {
+    std::size_t whole = 0;
+    while (whole < bytes) {
+        const std::size_t next = whole + CharAt(begin + whole);
+        if (next > bytes) {
+            break;
+        }
+        whole = next;
+    }
+    return whole;
 }
 
 std::size_t LogLayout::CharAt(std::size_t i) const {

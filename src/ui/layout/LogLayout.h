@@ -74,6 +74,8 @@ class LogLayout {
     // The length of the character at `i`: a lead byte and its trail stay together. A lead
     // byte before a line end, which no trail byte is, stands alone.
     std::size_t CharAt(std::size_t i) const;
+    // How many bytes from `begin`, at most `bytes`, hold whole characters.
+    std::size_t WholeCharacters(std::size_t begin, std::size_t bytes) const;
 
     Fit fit_;
     std::array<bool, 256> lead_{};

@@ -39,8 +39,8 @@ bool Answered(Checks& checks, const Program& program, const wine::BoxAnswer& ans
 std::unique_ptr<wine::FakeAimProcess> AutoRespond(Checks& checks, Program& program,
                                                   const Scenario& scenario) {
     auto client = wine::StartClient(checks, scenario);
-    wine::Press(program.Control(IDC_cmdStart));
-    if (!client || !Answered(checks, program, kNoticeYes) ||
+    if (!client || !wine::Press(program.Control(IDC_cmdStart)) ||
+        !Answered(checks, program, kNoticeYes) ||
         !checks.That(Soon([] { return !FindWindowA("AIM_IMessage", nullptr); }) && program.Settle(),
                      "every IM window is answered and closed")) {
         return nullptr;
